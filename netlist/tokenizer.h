@@ -1,0 +1,31 @@
+// Cuts one line into tokens: first into words at blanks (space, tab, CR,
+// LF), then each word at keyword characters. A keyword character is always
+// a token of its own; every other token is the longest run of non-keyword
+// characters inside one word. With keywords ";,":
+//   "GND;U1.7,C3.2 ,"  ->  "GND" ";" "U1.7" "," "C3.2" ","
+#ifndef WIRELACE_NETLIST_TOKENIZER_H
+#define WIRELACE_NETLIST_TOKENIZER_H
+
+#include <wx/tokenzr.h>
+
+#include <cstdint>
+
+class kqNetListTokenizer : public wxStringTokenizer
+{
+public:
+    kqNetListTokenizer();
+
+    void SetKeywords(const wxString& keywords);
+    void SetString(const wxString& line);
+    bool HasMoreTokens() const;
+    wxString GetNextToken();
+
+private:
+    bool IsKeyword(wxUniChar c) const { return m_keywords.find(c) != wxString::npos; }
+
+    wxString m_keywords;
+    wxString m_word;
+    uint32_t m_pos;
+};
+
+#endif

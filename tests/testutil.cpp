@@ -1,0 +1,122 @@
+#include "testutil.h"
+
+#include "netlist/bytes.h"
+#include "netlist/mode.h"
+#include "netlist/reader.h"
+#include "netlist/writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <sstream>
+
+namespace testutil
+{
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "wirelace-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        ADD_FAILURE() << "cannot make a temporary folder";
+    m_path = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool Exists(const std::string& path)
+{
+    return std::filesystem::exists(path);
+}
+
+kqNetList MakeList(const NetSpecs& nets)
+{
+    kqNetList list;
+    for (const NetSpec& spec : nets)
+    {
+        kqNetList::Net net;
+        net.m_name = kqBytesToString(spec.name);
+        for (const std::string& node : spec.nodes)
+            net.m_nodes.emplace_back(kqBytesToString(node));
+        list.m_nets.push_back(net);
+    }
+    return list;
+}
+
+NetSpecs Describe(const kqNetList& list)
+{
+    NetSpecs nets;
+    for (const kqNetList::Net& net : list.m_nets)
+    {
+        NetSpec spec{kqStringToBytes(net.m_name), {}};
+        for (const kqNetList::Net::Node& node : net.m_nodes)
+            spec.nodes.push_back(kqStringToBytes(node.m_text));
+        nets.push_back(spec);
+    }
+    return nets;
+}
+
+NetSpecs ReadAs(uint32_t mode, const std::string& bytes)
+{
+    TempDir dir;
+    const std::string path = dir.File("in.net");
+    WriteBytes(path, bytes);
+    std::unique_ptr<kqNetListReader> reader(kqNetMode::GetReader(mode));
+    kqNetList list;
+    if (!reader)
+        ADD_FAILURE() << "no reader for format " << mode;
+    else
+        EXPECT_TRUE(reader->Read(path, list));
+    return Describe(list);
+}
+
+std::string WriteAs(uint32_t mode, const NetSpecs& nets)
+{
+    TempDir dir;
+    const std::string path = dir.File("out.net");
+    std::unique_ptr<kqNetListWriter> writer(kqNetMode::GetWriter(mode));
+    if (!writer)
+    {
+        ADD_FAILURE() << "no writer for format " << mode;
+        return std::string();
+    }
+    EXPECT_TRUE(writer->Write(path, MakeList(nets)));
+    return ReadBytes(path);
+}
+
+std::string RealTestdataDir()
+{
+#ifdef WIRELACE_REAL_TESTDATA
+    if (std::filesystem::is_directory(WIRELACE_REAL_TESTDATA))
+        return WIRELACE_REAL_TESTDATA;
+#endif
+    return std::string();
+}
+}
+
+void PrintTo(const testutil::NetSpec& net, std::ostream* os)
+{
+    *os << "[" << net.name << "]";
+    for (const std::string& node : net.nodes)
+        *os << " " << node;
+}

@@ -1,0 +1,63 @@
+// Helpers shared by the tests: temporary files, exact bytes in and out, and
+// a compact way to describe netlists.
+#ifndef WIRELACE_TESTS_TESTUTIL_H
+#define WIRELACE_TESTS_TESTUTIL_H
+
+#include "netlist/netlist.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace testutil
+{
+// A fresh folder, removed with everything in it at the end of its scope.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+bool Exists(const std::string& path);
+
+// A net as name and node texts, for building and checking netlists.
+struct NetSpec
+{
+    std::string name;
+    std::vector<std::string> nodes;
+    bool operator==(const NetSpec& other) const
+    {
+        return name == other.name && nodes == other.nodes;
+    }
+};
+using NetSpecs = std::vector<NetSpec>;
+
+kqNetList MakeList(const NetSpecs& nets);
+NetSpecs Describe(const kqNetList& list);
+
+// Reads `bytes` with the reader of format `mode`, through a real file.
+NetSpecs ReadAs(uint32_t mode, const std::string& bytes);
+// Writes `nets` with the writer of format `mode`; the file's bytes.
+std::string WriteAs(uint32_t mode, const NetSpecs& nets);
+
+// The folder of netlists written by other tools, or "" when this checkout
+// has none (a user's clone); tests skip then, saying so.
+std::string RealTestdataDir();
+}
+
+// Readable failure output for net descriptions.
+void PrintTo(const testutil::NetSpec& net, std::ostream* os);
+
+#endif
