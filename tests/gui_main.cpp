@@ -1,0 +1,45 @@
+// Runs the tests that need a display inside a real toolkit application,
+// with HOME pointed at a fresh folder so no real settings file is touched.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace
+{
+class TestApp : public wxApp
+{
+public:
+    bool OnInit() override { return true; }
+};
+
+std::string MakeFreshHome()
+{
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "wirelace-home-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        return std::string();
+    setenv("HOME", pattern.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (pattern + "/.config").c_str(), 1);
+    return pattern;
+}
+}
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    const std::string home = MakeFreshHome();
+    if (home.empty())
+        return 1;
+    wxApp::SetInstance(new TestApp);
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
+        return 1;
+    const int result = RUN_ALL_TESTS();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    std::filesystem::remove_all(home);
+    return result;
+}
