@@ -16,6 +16,15 @@ public:
     bool OnInit() override { return true; }
 };
 
+// A toolkit assertion would open a message box and wait for a user; it
+// fails the running test instead.
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg)
+{
+    ADD_FAILURE_AT(file.ToStdString().c_str(), line)
+        << "toolkit assertion in " << func << ": " << cond << " " << msg;
+}
+
 std::string MakeFreshHome()
 {
     std::string pattern =
@@ -31,9 +40,13 @@ std::string MakeFreshHome()
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // The build lists the tests without a display; listing runs none.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
     const std::string home = MakeFreshHome();
     if (home.empty())
         return 1;
+    wxSetAssertHandler(FailOnAssert);
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
         return 1;
