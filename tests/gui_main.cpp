@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/log.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -50,6 +51,9 @@ int main(int argc, char** argv)
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
         return 1;
+    // Errors the toolkit logs (a file that cannot be opened) go to the test
+    // output, not into a message box that waits for a user.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();

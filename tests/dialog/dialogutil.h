@@ -10,6 +10,11 @@
 #include <wx/fileconf.h>
 #include <wx/textctrl.h>
 
+// A dialog that no expectation answers fails the test and is cancelled,
+// rather than shown for real and waited on forever.
+#define wxTEST_DIALOG_HOOK_CLASS dialogtest::FailingModalHook
+#include <wx/testing.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -18,6 +23,26 @@
 
 namespace dialogtest
 {
+class FailingModalHook : public wxTestingModalHook
+{
+public:
+    using wxTestingModalHook::wxTestingModalHook;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        const int result = wxTestingModalHook::Enter(dialog);
+        return result == wxID_NONE ? wxID_CANCEL : result;
+    }
+};
+
+// Runs `action`, failing the test if it opens any modal dialog.
+inline void WithoutDialogs(const std::function<void()>& action)
+{
+    FailingModalHook hook(__FILE__, __LINE__, "WithoutDialogs");
+    action();
+}
+
 // The per-user settings file, inside the fresh HOME of the test run.
 inline std::string SettingsPath()
 {

@@ -242,18 +242,15 @@ TEST_F(MainDialog, ClosingWithoutOkCreatesNoSettingsFile)
 
 TEST_F(MainDialog, FormatNamesMustMatchExactly)
 {
-    testutil::WriteBytes(SettingsPath(), Settings({"File1Mode=pads", "File2Mode=ZukenECF"}));
-    WirelaceDlg dialog;
-    EXPECT_EQ(Choice(dialog, 6001).GetSelection(), 0);
-    EXPECT_EQ(Choice(dialog, 6004).GetSelection(), 2);
-}
-
-TEST_F(MainDialog, UnknownFormatNameKeepsTheFirstFormat)
-{
-    testutil::WriteBytes(SettingsPath(), Settings({"File1Mode=Gerber", "File2Mode="}));
-    WirelaceDlg dialog;
-    EXPECT_EQ(Choice(dialog, 6001).GetSelection(), 0);
-    EXPECT_EQ(Choice(dialog, 6004).GetSelection(), 0);
+    const std::vector<std::pair<std::string, int>> stored = {
+        {"PADS", 1}, {"pads", 0}, {"Pads", 0}, {"Gerber", 0}, {"", 0}};
+    for (const auto& [name, selection] : stored)
+    {
+        testutil::WriteBytes(SettingsPath(), Settings({"File1Mode=ZukenECF", "File2Mode=" + name}));
+        WirelaceDlg dialog;
+        EXPECT_EQ(Choice(dialog, 6001).GetSelection(), 2);
+        EXPECT_EQ(Choice(dialog, 6004).GetSelection(), selection) << name;
+    }
 }
 
 TEST_F(MainDialog, WindowValuesThatAreNoIntegersCountAsMissing)
