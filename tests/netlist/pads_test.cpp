@@ -1,3 +1,4 @@
+#include "netlist/bytes.h"
 #include "netlist/mode.h"
 #include "netlist/reader.h"
 #include "netlist/writer.h"
@@ -5,6 +6,7 @@
 #include "testutil.h"
 
 #include <gtest/gtest.h>
+#include <wx/tokenzr.h>
 
 #include <memory>
 
@@ -125,6 +127,20 @@ TEST(PadsReader, OnlySpaceTabCrAndLfSeparateWords)
     const char in[] = "*SIG A\xA0" "B\nx\fy\vz \xA0 p\0q\n";
     EXPECT_EQ(ReadAs(PADS, std::string(in, sizeof in - 1)),
               (NetSpecs{{"A\xA0" "B", {"x\fy\vz", "\xA0", std::string("p\0q", 3)}}}));
+}
+
+TEST(PadsReader, CutsWordsAsTheToolkitTokenizerDoes)
+{
+    const std::string lines[] = {"a b",        "  a\t\tb  ", "\ta \t b\t", "a\rb",
+                                 "\xA0 \xFF\x85", "a\fb\vc",    "\t",          "x;y,z(1)"};
+    for (const std::string& line : lines)
+    {
+        testutil::NetSpec expected{"X", {"N"}};
+        wxStringTokenizer words(kqBytesToString(line), " \t\r\n");
+        while (words.HasMoreTokens())
+            expected.nodes.push_back(kqStringToBytes(words.GetNextToken()));
+        EXPECT_EQ(ReadAs(PADS, "*SIG X\nN " + line + "\n"), NetSpecs{expected}) << line;
+    }
 }
 
 TEST(PadsReader, EqualNamesAndNodesAreAllKept)
