@@ -86,8 +86,8 @@ TEST(PadsReader, SigAndSignalOpenANetNamedAfterTheSecondWord)
 TEST(PadsReader, KeywordsAreMatchedExactly)
 {
     // Each closes GND but opens nothing; its node lines are ignored.
-    for (const char* keyword : {"*sig X", "*Signal* X", "*SIG*", "*SIGNAL", "*SIGNALS* X",
-                                "*signal* X"})
+    for (const char* keyword :
+         {"*sig X", "*Signal* X", "*SIG*", "*SIGNAL", "*SIGNALS* X", "*signal* X"})
     {
         const std::string in = std::string("*SIG GND\nA\n") + keyword + "\nB C\n*SIG VCC\nD\n";
         EXPECT_EQ(ReadAs(PADS, in), (NetSpecs{{"GND", {"A"}}, {"VCC", {"D"}}})) << keyword;
@@ -105,7 +105,8 @@ TEST(PadsReader, EveryStarLineClosesTheNet)
 
 TEST(PadsReader, OnlyTheFirstWordCanBeAKeyword)
 {
-    EXPECT_EQ(ReadAs(PADS, "  *SIG GND\nU1.7 *SIG\n\t*NET* U2\n"), (NetSpecs{{"GND", {"U1.7", "*SIG"}}}));
+    EXPECT_EQ(ReadAs(PADS, "  *SIG GND\nU1.7 *SIG\n\t*NET* U2\n"),
+              (NetSpecs{{"GND", {"U1.7", "*SIG"}}}));
 }
 
 TEST(PadsReader, LinesOutsideANetAreIgnored)
@@ -193,7 +194,8 @@ TEST(PadsWriter, CountRestartsWithEveryNet)
 
 TEST(PadsWriter, WritesTextsByteForByte)
 {
-    EXPECT_EQ(WrittenNet({"A B", {"\xE4\xFF", "x;y", "\"q\""}}), "*SIG A B\n\xE4\xFF\tx;y\t\"q\"\n\n");
+    EXPECT_EQ(WrittenNet({"A B", {"\xE4\xFF", "x;y", "\"q\""}}),
+              "*SIG A B\n\xE4\xFF\tx;y\t\"q\"\n\n");
 }
 
 // --- Reading back --------------------------------------------------------
@@ -242,15 +244,20 @@ const RealFile REAL_FILES[] = {
     {"freepcb__nl_swap_pins.net", 6, {"IAP", {"J1.3", "J2.2"}}},
     {"freepcb__nl_split_net_66_33.net", 7, {"SPLIT_NET", {"J3.3", "J3.4"}}},
     // One node a line, each after a blank; blank lines inside "*PART*".
-    {"PlatForm__LED-01_CDS_netlist.fpc.net", 17, {"-", {"KT1.1", "HL6H.2", "HL8H.2", "HL7H.2", "HL5H.2"}}},
+    {"PlatForm__LED-01_CDS_netlist.fpc.net", 17,
+     {"-", {"KT1.1", "HL6H.2", "HL8H.2", "HL7H.2", "HL5H.2"}}},
     // A blank after the last node of every line.
-    {"PlatForm__LED-01_PCB_netlist.fpc.net", 17, {"+", {"KT2.1", "HL1A.1", "HL2A.1", "HL4A.1", "HL3A.1"}}},
+    {"PlatForm__LED-01_PCB_netlist.fpc.net", 17,
+     {"+", {"KT2.1", "HL1A.1", "HL2A.1", "HL4A.1", "HL3A.1"}}},
     // Net names and parts in cp1251 bytes.
     {"PlatForm__RoundingRect.fpc.net", 376,
-     {"N9|\xD8\xC8\xCD\xC0" "3\xCA\xCE\xCC\xCC\xD3\xD2\xC0\xD2\xCE\xD0" "F", {"X1F.9", "DD1F.23", "VD9/F.3"}}},
+     {"N9|\xD8\xC8\xCD\xC0" "3\xCA\xCE\xCC\xCC\xD3\xD2\xC0\xD2\xCE\xD0" "F",
+      {"X1F.9", "DD1F.23", "VD9/F.3"}}},
     // "!PADS-POWERPCB-V3.0-MILS!" header, tab-separated "*PART*" lines.
-    {"lepton-eda__JD-pads.out", 6, {"GND", {"CM.2", "CP.2", "RB.1", "RLM.2", "V1.2", "VDD.2", "X1.2", "X1.7"}}},
-    {"lepton-eda__SlottedOpamps-pads.out", 9, {"SAMENET_OUTPUT_C", {"U1.1", "U1.7", "U1.8", "U1.14"}}},
+    {"lepton-eda__JD-pads.out", 6,
+     {"GND", {"CM.2", "CP.2", "RB.1", "RLM.2", "V1.2", "VDD.2", "X1.2", "X1.7"}}},
+    {"lepton-eda__SlottedOpamps-pads.out", 9,
+     {"SAMENET_OUTPUT_C", {"U1.1", "U1.7", "U1.8", "U1.14"}}},
     {"lepton-eda__TwoStageAmp-pads.out", 12, {"UNNAMED_NET2", {"C2.1", "R8.2"}}},
     {"lepton-eda__netattrib-pads.out", 17, {"3.3V", {"U500.14"}}},
     // "*CONNECTION*" of chained pairs: a node shared by two pairs is read
@@ -294,7 +301,8 @@ TEST(PadsRealFiles, SameBoardFromSchematicAndFromLayout)
 {
     if (testutil::RealTestdataDir().empty())
         GTEST_SKIP() << "no folder of netlists from other tools in this checkout";
-    kqNetList fromSchematic = testutil::MakeList(ReadRealFile("PlatForm__LED-01_CDS_netlist.fpc.net"));
+    kqNetList fromSchematic =
+        testutil::MakeList(ReadRealFile("PlatForm__LED-01_CDS_netlist.fpc.net"));
     kqNetList fromLayout = testutil::MakeList(ReadRealFile("PlatForm__LED-01_PCB_netlist.fpc.net"));
     fromSchematic.Sort();
     fromLayout.Sort();
