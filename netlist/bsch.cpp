@@ -6,6 +6,11 @@ const wxString SECTION_BEGIN = "$NETS";
 const wxString SECTION_END = "$END";
 const wxString NAME_END = ";";
 const wxString CONTINUATION = ",";
+// Written pieces, kept as strings so that no text is converted per call.
+const wxString LINE_END = "\n";
+const wxString NAME_SEPARATOR = ";\t";
+const wxString NODE_SEPARATOR = " ";
+const wxString LINE_BREAK = " ,\n\t";
 }
 
 wxIMPLEMENT_DYNAMIC_CLASS(kqNetBschReader, wxObject);
@@ -42,13 +47,13 @@ void kqNetBschReader::OnTermLine()
 
 void kqNetBschWriter::BeginOfList()
 {
-    *m_out << SECTION_BEGIN << "\n";
+    *m_out << SECTION_BEGIN << LINE_END;
 }
 
 void kqNetBschWriter::BeginOfNet(const wxString& name)
 {
     m_count = 0;
-    *m_out << name << NAME_END << "\t";
+    *m_out << name << NAME_SEPARATOR;
 }
 
 void kqNetBschWriter::OnNode(const wxString& node)
@@ -57,20 +62,20 @@ void kqNetBschWriter::OnNode(const wxString& node)
     {
         // The trailing "," keeps the net open for the reader.
         m_count = 0;
-        *m_out << " " << CONTINUATION << "\n\t";
+        *m_out << LINE_BREAK;
     }
     if (m_count != 0)
-        *m_out << " ";
+        *m_out << NODE_SEPARATOR;
     *m_out << node;
     ++m_count;
 }
 
 void kqNetBschWriter::EndOfNet()
 {
-    *m_out << "\n";
+    *m_out << LINE_END;
 }
 
 void kqNetBschWriter::EndOfList()
 {
-    *m_out << SECTION_END << "\n";
+    *m_out << SECTION_END << LINE_END;
 }
