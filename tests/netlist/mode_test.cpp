@@ -6,6 +6,7 @@
 #include "testutil.h"
 
 #include <gtest/gtest.h>
+#include <wx/log.h>
 
 #include <memory>
 
@@ -161,6 +162,7 @@ TEST_F(Converter, UnknownFormatCreatesNoFile)
 
 TEST_F(Converter, UnreadableInputLeavesTheTargetAlone)
 {
+    wxLogNull quiet;
     // Missing file: no target appears, and an existing one keeps its bytes.
     EXPECT_FALSE(Convert(m_dir.File("missing.net"), BSCH, m_out, BSCH));
     EXPECT_FALSE(testutil::Exists(m_out));
@@ -174,6 +176,7 @@ TEST_F(Converter, UnreadableInputLeavesTheTargetAlone)
 
 TEST_F(Converter, TargetThatCannotBeCreatedIsAFailure)
 {
+    wxLogNull quiet;
     testutil::WriteBytes(m_in, MESSY_INPUT);
     EXPECT_FALSE(Convert(m_in, BSCH, m_dir.File("no-such-folder/out.net"), BSCH));
 }
