@@ -42,6 +42,8 @@ namespace
 // on every use.
 const wxString SIG = wxS("*SIG");
 const wxString SIGNAL = wxS("*SIGNAL*");
+const wxString SIG_LINE = wxS("*SIG ");
+const wxString NET_END = wxS("\n\n");
 
 bool IsBlank(wxUniChar c)
 {
@@ -117,7 +119,8 @@ void kqNetPadsWriter::BeginOfList()
 
 void kqNetPadsWriter::BeginOfNet(const wxString& name)
 {
-    m_block = wxS("*SIG ");
+    m_block.clear();
+    m_block += SIG_LINE;
     m_block += name;
     m_block += wxS('\n');
     m_count = 0;
@@ -139,7 +142,7 @@ void kqNetPadsWriter::OnNode(const wxString& node)
 void kqNetPadsWriter::EndOfNet()
 {
     // The last node line is ended here, not by OnNode.
-    m_block += wxS("\n\n");
+    m_block += NET_END;
     *m_out << m_block;
 }
 

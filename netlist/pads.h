@@ -35,8 +35,8 @@ private:
     // Nodes already written on the current node line; BeginOfNet resets it.
     uint32_t m_count = 0;
     // The text of the net being written. It goes to the stream whole at
-    // EndOfNet: every write to the text stream costs far more than the
-    // bytes it carries.
+    // EndOfNet, in one call through the toolkit's stream rather than one
+    // per name, node, tab and line end.
     wxString m_block;
 
     wxDECLARE_DYNAMIC_CLASS(kqNetPadsWriter);

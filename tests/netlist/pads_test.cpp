@@ -1,4 +1,5 @@
 #include "netlist/bytes.h"
+#include "netlist/converter.h"
 #include "netlist/mode.h"
 #include "netlist/reader.h"
 #include "netlist/writer.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <wx/tokenzr.h>
 
+#include <algorithm>
 #include <memory>
 
 using testutil::NetSpecs;
@@ -273,14 +275,6 @@ NetSpecs ReadRealFile(const std::string& name)
     EXPECT_TRUE(reader->Read(testutil::RealTestdataDir() + "/" + name, list)) << name;
     return testutil::Describe(list);
 }
-
-const testutil::NetSpec* FindNet(const NetSpecs& nets, const std::string& name)
-{
-    for (const testutil::NetSpec& net : nets)
-        if (net.name == name)
-            return &net;
-    return nullptr;
-}
 }
 
 TEST(PadsRealFiles, ReadAsTheirLinesSay)
@@ -291,8 +285,10 @@ TEST(PadsRealFiles, ReadAsTheirLinesSay)
     {
         const NetSpecs nets = ReadRealFile(file.name);
         EXPECT_EQ(nets.size(), file.nets) << file.name;
-        const testutil::NetSpec* net = FindNet(nets, file.sample.name);
-        ASSERT_TRUE(net) << file.name << ": no net " << file.sample.name;
+        const auto net = std::find_if(nets.begin(), nets.end(), [&](const testutil::NetSpec& n) {
+            return n.name == file.sample.name;
+        });
+        ASSERT_NE(net, nets.end()) << file.name << ": no net " << file.sample.name;
         EXPECT_EQ(*net, file.sample) << file.name;
     }
 }
@@ -307,4 +303,28 @@ TEST(PadsRealFiles, SameBoardFromSchematicAndFromLayout)
     fromSchematic.Sort();
     fromLayout.Sort();
     EXPECT_EQ(testutil::Describe(fromSchematic), testutil::Describe(fromLayout));
+}
+
+// --- Conversion ----------------------------------------------------------
+
+TEST(PadsConversion, ToBschAndBack)
+{
+    const uint32_t BSCH = 0;
+    testutil::TempDir dir;
+    const std::string pads = dir.File("in.pads");
+    const std::string bsch = dir.File("mid.net");
+    const std::string back = dir.File("back.pads");
+    testutil::WriteBytes(pads, "*PADS*\n*NET*\n*SIGNAL* GND\nU1.7 C3.2\n  R1.2\n\n"
+                               "*SIG BUS\nN1 N2 N3\nN4 N5 N6\n*END*\n");
+
+    ASSERT_TRUE(kqNetConverter::Execute(pads, PADS, bsch, BSCH));
+    EXPECT_EQ(testutil::ReadBytes(bsch), "$NETS\n"
+                                         "GND;\tU1.7 C3.2 R1.2\n"
+                                         "BUS;\tN1 N2 N3 N4 N5 ,\n\tN6\n"
+                                         "$END\n");
+    ASSERT_TRUE(kqNetConverter::Execute(bsch, BSCH, back, PADS));
+    EXPECT_EQ(testutil::ReadBytes(back), "*PADS*\n\n*NET*\n\n"
+                                         "*SIG GND\nU1.7\tC3.2\tR1.2\n\n"
+                                         "*SIG BUS\nN1\tN2\tN3\tN4\tN5\nN6\n\n"
+                                         "*END*\n");
 }
