@@ -2,6 +2,7 @@
 // with HOME pointed at a fresh folder so no real settings file is touched.
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/debug.h>
 #include <wx/init.h>
 
 #include <cstdlib>
@@ -15,6 +16,15 @@ class TestApp : public wxApp
 public:
     bool OnInit() override { return true; }
 };
+
+// A failed toolkit assertion fails the running test. The toolkit's own
+// handler would open a dialog that nobody closes, and the run would hang.
+void FailTheTest(const wxString& file, int line, const wxString& function,
+                 const wxString& condition, const wxString& message)
+{
+    ADD_FAILURE_AT(file.utf8_str().data(), line)
+        << "toolkit assertion \"" << condition << "\" failed in " << function << "(): " << message;
+}
 
 std::string MakeFreshHome()
 {
@@ -31,12 +41,16 @@ std::string MakeFreshHome()
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // The build lists the tests, where there may be no display to start on.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
     const std::string home = MakeFreshHome();
     if (home.empty())
         return 1;
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
         return 1;
+    wxSetAssertHandler(FailTheTest);
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();
