@@ -71,7 +71,7 @@ void BM_ExecuteAgainstReading(benchmark::State& state)
     state.counters["read_ms"] = reading * 1000 / static_cast<double>(state.iterations());
     state.counters["times_reading"] = executing / reading;
 }
-BENCHMARK(BM_ExecuteAgainstReading)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ExecuteAgainstReading)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 }
 
 int main(int argc, char** argv)

@@ -1,148 +1,11 @@
 #include "netlist/netlist.h"
 
+#include "netlist/pickupindex.h"
+
+#include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <string_view>
-#include <utility>
 #include <vector>
-
-// Answers "which unpicked net comes first in list order among the nets that
-// hold any of these texts" without walking the whole list for every query.
-// Each distinct text is a group with the ascending positions of the nets
-// holding it, and a cursor past the positions already picked: picks only
-// ever get added, so a skipped position never needs to be looked at again.
-//
-// Everything lives in a few flat arrays (an open-addressing table over the
-// texts, which stay put inside the list, and one array of positions for all
-// groups): a node-based map with a vector per text spends most of its time
-// allocating and freeing.
-class kqNetPickupIndex
-{
-public:
-    explicit kqNetPickupIndex(std::list<kqNetList::Net>& nets)
-    {
-        size_t nodeCount = 0;
-        m_nets.reserve(nets.size());
-        for (kqNetList::Net& net : nets)
-        {
-            m_nets.push_back(&net);
-            nodeCount += net.m_nodes.size();
-        }
-        size_t slots = 16;
-        while (slots < nodeCount + nodeCount / 2)
-            slots *= 2;
-        m_slots.assign(slots, Slot());
-        FillGroups(nodeCount);
-    }
-
-    size_t NetCount() const { return m_nets.size(); }
-
-    // The first unpicked net holding any text of `net`, or null.
-    kqNetList::Net* FirstUnpickedSharing(const kqNetList::Net& net)
-    {
-        uint32_t best = NONE;
-        const wxString* previous = nullptr;
-        for (const kqNetList::Net::Node& node : net.m_nodes)
-        {
-            // Sorted nodes put equal texts side by side; one lookup each.
-            if (previous && *previous == node.m_text)
-                continue;
-            previous = &node.m_text;
-            const Slot& slot = Find(node.m_text);
-            if (!slot.text)
-                continue;
-            const uint32_t position = FirstUnpicked(slot.group);
-            if (position < best)
-                best = position;
-        }
-        return best != NONE ? m_nets[best] : nullptr;
-    }
-
-private:
-    static const uint32_t NONE = UINT32_MAX;
-
-    struct Slot
-    {
-        const wxString* text = nullptr; // null: free
-        size_t hash = 0;
-        uint32_t group = 0;
-    };
-
-    static size_t Hash(const wxString& text)
-    {
-        return std::hash<std::wstring_view>()(std::wstring_view(text.wx_str(), text.length()));
-    }
-
-    // The slot holding `text`, or the free slot where it would go.
-    Slot& Find(const wxString& text)
-    {
-        const size_t hash = Hash(text);
-        const size_t mask = m_slots.size() - 1;
-        for (size_t at = hash & mask;; at = (at + 1) & mask)
-        {
-            Slot& slot = m_slots[at];
-            if (!slot.text || (slot.hash == hash && *slot.text == text))
-                return slot;
-        }
-    }
-
-    // Numbers the distinct texts and lays out each one's net positions.
-    void FillGroups(size_t nodeCount)
-    {
-        std::vector<uint32_t> lastHolder; // per group
-        std::vector<std::pair<uint32_t, uint32_t>> holdings; // (group, net position), in net order
-        std::vector<uint32_t> counts;     // per group
-        holdings.reserve(nodeCount);
-        for (uint32_t position = 0; position < m_nets.size(); ++position)
-        {
-            for (const kqNetList::Net::Node& node : m_nets[position]->m_nodes)
-            {
-                Slot& slot = Find(node.m_text);
-                if (!slot.text)
-                {
-                    slot = Slot{&node.m_text, Hash(node.m_text), static_cast<uint32_t>(counts.size())};
-                    counts.push_back(0);
-                    lastHolder.push_back(NONE);
-                }
-                // A net may hold one text several times; keep its position once.
-                if (lastHolder[slot.group] == position)
-                    continue;
-                lastHolder[slot.group] = position;
-                ++counts[slot.group];
-                holdings.emplace_back(slot.group, position);
-            }
-        }
-
-        m_groupEnd.resize(counts.size());
-        m_cursor.resize(counts.size());
-        uint32_t next = 0;
-        for (size_t group = 0; group < counts.size(); ++group)
-        {
-            m_cursor[group] = next;
-            next += counts[group];
-            m_groupEnd[group] = next;
-        }
-        // The holdings are in net order, so every group fills in ascending order.
-        m_positions.resize(next);
-        std::vector<uint32_t> fill(m_cursor);
-        for (const auto& holding : holdings)
-            m_positions[fill[holding.first]++] = holding.second;
-    }
-
-    uint32_t FirstUnpicked(uint32_t group)
-    {
-        uint32_t& cursor = m_cursor[group];
-        while (cursor < m_groupEnd[group] && m_nets[m_positions[cursor]]->m_picked)
-            ++cursor;
-        return cursor < m_groupEnd[group] ? m_positions[cursor] : NONE;
-    }
-
-    std::vector<kqNetList::Net*> m_nets;
-    std::vector<Slot> m_slots;
-    std::vector<uint32_t> m_positions; // the positions of all groups, group after group
-    std::vector<uint32_t> m_cursor;    // per group: the first position not known picked
-    std::vector<uint32_t> m_groupEnd;  // per group: one past its last position
-};
 
 bool kqNetList::Net::operator==(const Net& other) const
 {
@@ -198,11 +61,80 @@ kqNetList& kqNetList::operator=(const kqNetList& other)
 
 kqNetList::~kqNetList() = default;
 
+namespace
+{
+// A list element with its sort key at hand: the text, and its first eight
+// characters packed into one number that orders the same way, so that most
+// comparisons never leave the array.
+template <typename Iterator> struct Keyed
+{
+    uint64_t prefix;
+    bool packed; // false when a character past 255 (which no file gives) kept it from packing
+    std::wstring_view text;
+    Iterator element;
+
+    bool operator<(const Keyed& other) const
+    {
+        if (packed && other.packed && prefix != other.prefix)
+            return prefix < other.prefix;
+        return text < other.text;
+    }
+};
+
+// The first eight characters, one byte each, the first in the highest byte,
+// shorter texts padded with 0.
+bool PackPrefix(std::wstring_view text, uint64_t& prefix)
+{
+    prefix = 0;
+    for (size_t i = 0; i < 8; ++i)
+    {
+        const wchar_t c = i < text.size() ? text[i] : 0;
+        if (c < 0 || c > 0xFF)
+            return false;
+        prefix = (prefix << 8) | static_cast<uint8_t>(c);
+    }
+    return true;
+}
+
+// Sorts `list` stably by the text `key` gives for an element, in byte order
+// (wxString::Cmp order, as every character is below 256). Merging a list
+// chases links at every step; sorting the keys in an array and relinking
+// once is much faster on large netlists. `scratch` is reused.
+template <typename T, typename Key>
+void SortByText(std::list<T>& list, Key key, std::vector<Keyed<typename std::list<T>::iterator>>& scratch)
+{
+    if (list.size() < 2)
+        return;
+    scratch.clear();
+    for (auto it = list.begin(); it != list.end(); ++it)
+    {
+        const wxString& text = key(*it);
+        const std::wstring_view view(text.wx_str(), text.length());
+        Keyed<typename std::list<T>::iterator> keyed{0, false, view, it};
+        keyed.packed = PackPrefix(view, keyed.prefix);
+        scratch.push_back(keyed);
+    }
+    if (std::is_sorted(scratch.begin(), scratch.end()))
+        return;
+    // Most nets hold a handful of nodes: insertion sort, stable and without
+    // the buffer std::stable_sort allocates on every call.
+    if (scratch.size() <= 16)
+        for (auto it = scratch.begin() + 1; it != scratch.end(); ++it)
+            std::rotate(std::upper_bound(scratch.begin(), it, *it), it, it + 1);
+    else
+        std::stable_sort(scratch.begin(), scratch.end());
+    for (const auto& keyed : scratch)
+        list.splice(list.end(), list, keyed.element);
+}
+}
+
 bool kqNetList::Sort()
 {
-    m_nets.sort();
+    std::vector<Keyed<std::list<Net>::iterator>> nets;
+    SortByText(m_nets, [](const Net& net) -> const wxString& { return net.m_name; }, nets);
+    std::vector<Keyed<std::list<Net::Node>::iterator>> nodes;
     for (Net& net : m_nets)
-        net.m_nodes.sort();
+        SortByText(net.m_nodes, [](const Net::Node& node) -> const wxString& { return node.m_text; }, nodes);
     m_pickupIndex.reset();
     return true;
 }
