@@ -7,6 +7,7 @@
 #include "testutil.h"
 
 #include <gtest/gtest.h>
+#include <wx/log.h>
 
 #include <string>
 #include <vector>
@@ -45,15 +46,6 @@ TEST(Differencer, WorkedExampleRecordsFollowFile1ThenUnpairedFile2)
     CompareAsFiles(differencer, testutil::WORKED_FILE1, testutil::WORKED_FILE2);
     EXPECT_EQ(Records(differencer),
               (std::vector<std::string>{"1 GND GND", "1 N1 N2", "3 N9 -", "2 VCC VCC", "4 - N7"}));
-}
-
-TEST(Differencer, RecordsPointIntoTheSortedLists)
-{
-    kqNetDifferencer differencer;
-    CompareAsFiles(differencer, testutil::WORKED_FILE1, testutil::WORKED_FILE2);
-    EXPECT_EQ(differencer.m_diffs.front().m_net1, &differencer.m_list1.m_nets.front());
-    EXPECT_EQ(differencer.m_diffs.front().m_net2, &differencer.m_list2.m_nets.front());
-    EXPECT_EQ(testutil::Describe(differencer.m_list2).back().name, "VCC");
 }
 
 TEST(Differencer, WorkedExampleReport)
@@ -135,6 +127,7 @@ TEST(Differencer, AnUnknownFormatGivesNoRecordAndOnlyTheHeadings)
 
 TEST(Differencer, AnUnreadableFileIsAnEmptySide)
 {
+    wxLogNull quiet; // the toolkit logs the file it cannot open
     testutil::TempDir dir;
     const std::string path = dir.File("a.net");
     testutil::WriteBytes(path, testutil::WriteAs(0, {{"N", {"x", "y"}}}));

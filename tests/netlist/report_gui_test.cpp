@@ -209,13 +209,24 @@ TEST_F(ReportField, ValidUtf8IsShownDecodedAnythingElseByteByByte)
 {
     kqNetDifferencer differencer;
     // Latin-1 "µV" and "Ré" are not UTF-8; "Ω" and "é" are.
+    // An overlong form is not UTF-8 either. A NUL, which the control cannot
+    // hold, is shown as the replacement character.
     CompareAsFiles(differencer, {{"\xB5V", {"R\xE9", "\xC3\xA9"}}},
-                   {{"\xCE\xA9", {"R\xE9", "\xC3\xA9"}}, {"O", {"\xC0\x80"}}});
+                   {{"\xCE\xA9", {"R\xE9", "\xC3\xA9"}}, {"O", {"\xC0\x80", std::string("x\0y", 3)}}});
     differencer.GetText(*m_text);
 
     const wxString value = m_text->GetValue();
     EXPECT_EQ(value, wxString(L"[[Same]]\n[\u00B5V] (R\u00E9) (\u00E9) == [\u03A9] (R\u00E9) (\u00E9)\n"
                               L"\n[[Like]]\n\n<<File 1 only>>\n"
-                              L"\n<<File 2 only>>\n[O] <\u00C0\u0080>\n"));
+                              L"\n<<File 2 only>>\n[O] <x\uFFFDy> <\u00C0\u0080>\n"));
     ExpectColours(*m_text, ExpectedColours(value, *wxBLACK));
+}
+
+TEST_F(ReportField, ANetAloneGoesInWithItsColours)
+{
+    kqNetList list = testutil::MakeList({{"N", {"a", "b"}}});
+    list.m_nets.front().m_nodes.front().m_matched = 1;
+    list.m_nets.front().GetText(*m_text);
+    EXPECT_EQ(m_text->GetValue(), "[N] (a) <b>");
+    ExpectColours(*m_text, ExpectedColours(m_text->GetValue(), *wxBLACK));
 }
