@@ -30,9 +30,12 @@ uint32_t kqNetList::Net::IsLike(Net* other, uint32_t& larger)
     uint32_t common = 0;
     auto mine = m_nodes.begin();
     auto theirs = other->m_nodes.begin();
+    // One comparison a step, in the order of Node::operator< (byte order).
+    auto view = [](const Node& node) { return std::wstring_view(node.m_text.wx_str(), node.m_text.length()); };
     while (mine != m_nodes.end() && theirs != other->m_nodes.end())
     {
-        if (*mine == *theirs)
+        const int order = view(*mine).compare(view(*theirs));
+        if (order == 0)
         {
             mine->m_matched = 1;
             theirs->m_matched = 1;
@@ -40,7 +43,7 @@ uint32_t kqNetList::Net::IsLike(Net* other, uint32_t& larger)
             ++mine;
             ++theirs;
         }
-        else if (*mine < *theirs)
+        else if (order < 0)
             ++mine;
         else
             ++theirs;
@@ -96,45 +99,52 @@ bool PackPrefix(std::wstring_view text, uint64_t& prefix)
     return true;
 }
 
-// Sorts `list` stably by the text `key` gives for an element, in byte order
-// (wxString::Cmp order, as every character is below 256). Merging a list
-// chases links at every step; sorting the keys in an array and relinking
-// once is much faster on large netlists. `scratch` is reused.
-template <typename T, typename Key>
-void SortByText(std::list<T>& list, Key key, std::vector<Keyed<typename std::list<T>::iterator>>& scratch)
+template <typename Iterator> Keyed<Iterator> MakeKeyed(const wxString& text, Iterator element)
 {
-    if (list.size() < 2)
-        return;
-    scratch.clear();
-    for (auto it = list.begin(); it != list.end(); ++it)
-    {
-        const wxString& text = key(*it);
-        const std::wstring_view view(text.wx_str(), text.length());
-        Keyed<typename std::list<T>::iterator> keyed{0, false, view, it};
-        keyed.packed = PackPrefix(view, keyed.prefix);
-        scratch.push_back(keyed);
-    }
-    if (std::is_sorted(scratch.begin(), scratch.end()))
+    const std::wstring_view view(text.wx_str(), text.length());
+    Keyed<Iterator> keyed{0, false, view, element};
+    keyed.packed = PackPrefix(view, keyed.prefix);
+    return keyed;
+}
+
+// Puts the elements of `list`, all of them keyed in `keys` in list order,
+// into the stable byte order of their keys (wxString::Cmp order, as every
+// character is below 256). Merging a list chases links at every step;
+// sorting the keys in an array and relinking once is much faster.
+template <typename T>
+void SortByKeys(std::list<T>& list, std::vector<Keyed<typename std::list<T>::iterator>>& keys)
+{
+    if (std::is_sorted(keys.begin(), keys.end()))
         return;
     // Most nets hold a handful of nodes: insertion sort, stable and without
     // the buffer std::stable_sort allocates on every call.
-    if (scratch.size() <= 16)
-        for (auto it = scratch.begin() + 1; it != scratch.end(); ++it)
-            std::rotate(std::upper_bound(scratch.begin(), it, *it), it, it + 1);
+    if (keys.size() <= 16)
+        for (auto it = keys.begin() + 1; it != keys.end(); ++it)
+            std::rotate(std::upper_bound(keys.begin(), it, *it), it, it + 1);
     else
-        std::stable_sort(scratch.begin(), scratch.end());
-    for (const auto& keyed : scratch)
+        std::stable_sort(keys.begin(), keys.end());
+    for (const auto& keyed : keys)
         list.splice(list.end(), list, keyed.element);
 }
 }
 
 bool kqNetList::Sort()
 {
+    // One walk over the nets in file order, the order they lie in memory:
+    // each net's nodes are sorted while the net is at hand, and its name is
+    // keyed for sorting the nets afterwards.
     std::vector<Keyed<std::list<Net>::iterator>> nets;
-    SortByText(m_nets, [](const Net& net) -> const wxString& { return net.m_name; }, nets);
     std::vector<Keyed<std::list<Net::Node>::iterator>> nodes;
-    for (Net& net : m_nets)
-        SortByText(net.m_nodes, [](const Net::Node& node) -> const wxString& { return node.m_text; }, nodes);
+    nets.reserve(m_nets.size());
+    for (auto net = m_nets.begin(); net != m_nets.end(); ++net)
+    {
+        nodes.clear();
+        for (auto node = net->m_nodes.begin(); node != net->m_nodes.end(); ++node)
+            nodes.push_back(MakeKeyed(node->m_text, node));
+        SortByKeys(net->m_nodes, nodes);
+        nets.push_back(MakeKeyed(net->m_name, net));
+    }
+    SortByKeys(m_nets, nets);
     m_pickupIndex.reset();
     return true;
 }

@@ -16,7 +16,11 @@ uint64_t Entry(uint64_t hash, uint32_t group)
 
 kqNetPickupIndex::kqNetPickupIndex(std::list<kqNetList::Net>& nets)
 {
+    size_t nodes = 0;
+    for (const kqNetList::Net& net : nets)
+        nodes += net.m_nodes.size();
     std::vector<Holding> holdings;
+    holdings.reserve(nodes);
     m_nets.reserve(nets.size());
     for (kqNetList::Net& net : nets)
     {
@@ -93,6 +97,9 @@ void kqNetPickupIndex::FillGroups(const std::vector<Holding>& holdings)
     std::vector<uint32_t> lastHolder;
     std::vector<uint32_t> counts;
     groupOf.reserve(holdings.size());
+    lastHolder.reserve(holdings.size());
+    counts.reserve(holdings.size());
+    m_groups.reserve(holdings.size());
     for (size_t i = 0; i < holdings.size(); ++i)
     {
         if (i + AHEAD < holdings.size())
