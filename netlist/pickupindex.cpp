@@ -1,40 +1,34 @@
 #include "netlist/pickupindex.h"
 
+#include <cwchar>
 #include <functional>
+#include <string_view>
 
 namespace
 {
-// How many holdings ahead the table slot is fetched while filling.
+// How many nodes ahead a slot is fetched while filling.
 const size_t AHEAD = 8;
-
-// A table entry: the hash's high half, and the group + 1; 0 is a free slot.
-uint64_t Entry(uint64_t hash, uint32_t group)
-{
-    return (hash & 0xFFFFFFFF00000000u) | (group + 1);
-}
 }
 
 kqNetPickupIndex::kqNetPickupIndex(std::list<kqNetList::Net>& nets)
 {
     size_t nodes = 0;
-    for (const kqNetList::Net& net : nets)
-        nodes += net.m_nodes.size();
-    std::vector<Holding> holdings;
-    holdings.reserve(nodes);
     m_nets.reserve(nets.size());
     for (kqNetList::Net& net : nets)
     {
-        const uint32_t position = static_cast<uint32_t>(m_nets.size());
         m_nets.push_back(&net);
-        for (const kqNetList::Net::Node& node : net.m_nodes)
-            holdings.push_back(MakeHolding(node.m_text, position));
+        nodes += net.m_nodes.size();
     }
-    // At most half full, so that probe runs stay short.
+    // At most two thirds full, so that probe runs stay short.
     size_t slots = 16;
-    while (slots < holdings.size() * 2)
+    while (slots < nodes + nodes / 2)
         slots *= 2;
-    m_table.assign(slots, 0);
-    FillGroups(holdings);
+    m_slots.resize(slots);
+
+    std::vector<uint32_t> slotOf; // per node in list order; NONE for a repeat within one net
+    slotOf.reserve(nodes);
+    CountHolders(slotOf);
+    LayOutPositions(slotOf);
 }
 
 kqNetList::Net* kqNetPickupIndex::FirstUnpickedSharing(const kqNetList::Net& net)
@@ -48,109 +42,108 @@ kqNetList::Net* kqNetPickupIndex::FirstUnpickedSharing(const kqNetList::Net& net
         if (previous && *previous == node.m_text)
             continue;
         previous = &node.m_text;
-        m_query.push_back(MakeHolding(node.m_text, 0));
-        Prefetch(m_query.back().hash);
+        m_query.push_back(MakeKey(node.m_text));
+        Prefetch(m_query.back());
     }
     uint32_t best = NONE;
-    for (const Holding& text : m_query)
+    for (const Key& key : m_query)
     {
-        const uint32_t group = Find(text);
-        if (group == NONE)
+        Slot& slot = m_slots[Find(key)];
+        if (!slot.data)
             continue;
-        const uint32_t position = FirstUnpicked(group);
+        const uint32_t position = FirstUnpicked(slot);
         if (position < best)
             best = position;
     }
     return best != NONE ? m_nets[best] : nullptr;
 }
 
-kqNetPickupIndex::Holding kqNetPickupIndex::MakeHolding(const wxString& text, uint32_t position)
+kqNetPickupIndex::Key kqNetPickupIndex::MakeKey(const wxString& text)
 {
     const std::wstring_view view(text.wx_str(), text.length());
-    return {view, std::hash<std::wstring_view>()(view), position};
+    return {view.data(), view.size(), std::hash<std::wstring_view>()(view)};
 }
 
-// The group of the text, or NONE; `freeSlot` then receives the slot it
-// would take.
-uint32_t kqNetPickupIndex::Find(const Holding& text, size_t* freeSlot) const
+// The slot holding the text, or the free slot where it would go.
+size_t kqNetPickupIndex::Find(const Key& key) const
 {
-    const size_t mask = m_table.size() - 1;
-    for (size_t at = Slot(text.hash);; at = (at + 1) & mask)
+    const size_t mask = m_slots.size() - 1;
+    for (size_t at = Home(key.hash);; at = (at + 1) & mask)
     {
-        const uint64_t entry = m_table[at];
-        if (!entry)
-        {
-            if (freeSlot)
-                *freeSlot = at;
-            return NONE;
-        }
-        const uint32_t group = static_cast<uint32_t>(entry) - 1;
-        if (entry == Entry(text.hash, group) && m_groups[group].text == text.text)
-            return group;
+        const Slot& slot = m_slots[at];
+        if (!slot.data || (slot.hash == key.hash && slot.length == key.length &&
+                           std::wmemcmp(slot.data, key.data, key.length) == 0))
+            return at;
     }
 }
 
-// Numbers the distinct texts, counting the nets that hold each.
-void kqNetPickupIndex::FillGroups(const std::vector<Holding>& holdings)
+// Gives every text its slot, node by node in list order, and counts the
+// nets holding it in `end`, the last of them kept in `first` meanwhile.
+void kqNetPickupIndex::CountHolders(std::vector<uint32_t>& slotOf)
 {
-    std::vector<uint32_t> groupOf; // per holding; NONE for a repeat within one net
-    std::vector<uint32_t> lastHolder;
-    std::vector<uint32_t> counts;
-    groupOf.reserve(holdings.size());
-    lastHolder.reserve(holdings.size());
-    counts.reserve(holdings.size());
-    m_groups.reserve(holdings.size());
-    for (size_t i = 0; i < holdings.size(); ++i)
+    struct Pending
     {
-        if (i + AHEAD < holdings.size())
-            Prefetch(holdings[i + AHEAD].hash);
-        const Holding& holding = holdings[i];
-        size_t freeSlot = 0;
-        uint32_t group = Find(holding, &freeSlot);
-        if (group == NONE)
+        Key key;
+        uint32_t position;
+    };
+    Pending ahead[AHEAD];
+    size_t made = 0;
+    size_t used = 0;
+    auto take = [&](const Pending& pending) {
+        const size_t at = Find(pending.key);
+        Slot& slot = m_slots[at];
+        if (!slot.data)
         {
-            group = static_cast<uint32_t>(m_groups.size());
-            m_table[freeSlot] = Entry(holding.hash, group);
-            m_groups.push_back({holding.text, 0, 0, 0});
-            lastHolder.push_back(NONE);
-            counts.push_back(0);
+            slot.data = pending.key.data;
+            slot.length = static_cast<uint32_t>(pending.key.length);
+            slot.hash = pending.key.hash;
+            slot.first = NONE;
         }
         // A net may hold one text several times; keep its position once.
-        const bool repeat = lastHolder[group] == holding.position;
-        lastHolder[group] = holding.position;
-        counts[group] += !repeat;
-        groupOf.push_back(repeat ? NONE : group);
-    }
-    LayOutPositions(holdings, groupOf, counts);
+        const bool repeat = slot.first == pending.position;
+        slot.first = pending.position;
+        slot.end += !repeat;
+        slotOf.push_back(repeat ? NONE : static_cast<uint32_t>(at));
+    };
+    for (uint32_t position = 0; position < m_nets.size(); ++position)
+        for (const kqNetList::Net::Node& node : m_nets[position]->m_nodes)
+        {
+            if (made - used == AHEAD)
+                take(ahead[used++ % AHEAD]);
+            Pending& next = ahead[made++ % AHEAD];
+            next = {MakeKey(node.m_text), position};
+            Prefetch(next.key);
+        }
+    while (used < made)
+        take(ahead[used++ % AHEAD]);
 }
 
-// Gives every group its stretch of m_positions and fills it. The holdings
-// are in net order, so every stretch fills in ascending order.
-void kqNetPickupIndex::LayOutPositions(const std::vector<Holding>& holdings,
-                                       const std::vector<uint32_t>& groupOf,
-                                       const std::vector<uint32_t>& counts)
+// Gives every text its stretch of m_positions and fills it. The nodes are
+// in list order, so every stretch fills in ascending order.
+void kqNetPickupIndex::LayOutPositions(const std::vector<uint32_t>& slotOf)
 {
-    std::vector<uint32_t> fill(counts.size());
     uint32_t next = 0;
-    for (size_t group = 0; group < counts.size(); ++group)
+    for (Slot& slot : m_slots)
     {
-        fill[group] = m_groups[group].cursor = next;
-        next += counts[group];
-        m_groups[group].end = next;
+        slot.cursor = slot.first = next; // `first` fills the stretch for now
+        next += slot.end;
+        slot.end = next;
     }
     m_positions.resize(next);
-    for (size_t i = 0; i < holdings.size(); ++i)
-        if (groupOf[i] != NONE)
-            m_positions[fill[groupOf[i]]++] = holdings[i].position;
-    for (Group& group : m_groups)
-        group.first = m_positions[group.cursor];
+    size_t node = 0;
+    for (uint32_t position = 0; position < m_nets.size(); ++position)
+        for (size_t end = node + m_nets[position]->m_nodes.size(); node < end; ++node)
+            if (slotOf[node] != NONE)
+                m_positions[m_slots[slotOf[node]].first++] = position;
+    for (Slot& slot : m_slots)
+        if (slot.data)
+            slot.first = m_positions[slot.cursor];
 }
 
-uint32_t kqNetPickupIndex::FirstUnpicked(uint32_t index)
+uint32_t kqNetPickupIndex::FirstUnpicked(Slot& slot)
 {
-    Group& group = m_groups[index];
-    while (group.cursor < group.end && m_nets[group.first]->m_picked)
-        if (++group.cursor < group.end)
-            group.first = m_positions[group.cursor];
-    return group.cursor < group.end ? group.first : NONE;
+    while (slot.cursor < slot.end && m_nets[slot.first]->m_picked)
+        if (++slot.cursor < slot.end)
+            slot.first = m_positions[slot.cursor];
+    return slot.cursor < slot.end ? slot.first : NONE;
 }

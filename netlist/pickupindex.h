@@ -1,14 +1,13 @@
 // Answers "which unpicked net comes first in list order among the nets that
 // hold any of these texts" without walking the whole list for every query.
-// Each distinct text is a group with the ascending positions of the nets
-// holding it, and a cursor past the positions already picked: picks only
-// ever get added, so a skipped position never needs to be looked at again.
+// Each distinct text has the ascending positions of the nets holding it and
+// a cursor past the positions already picked: picks only ever get added, so
+// a skipped position never needs to be looked at again.
 //
 // On large netlists this is bound by memory latency rather than by work, so
-// everything lives in flat arrays: a compact open-addressing table from text
-// to group (the texts stay put inside the list and are not copied), the
-// groups, and one array of net positions for all groups. Table slots are
-// fetched ahead of their use.
+// a text's whole entry (its characters stay put inside the list and are not
+// copied) sits in one slot of an open-addressing table, and the positions of
+// all texts share one array. Slots are fetched a few steps ahead of use.
 #ifndef WIRELACE_NETLIST_PICKUPINDEX_H
 #define WIRELACE_NETLIST_PICKUPINDEX_H
 
@@ -17,7 +16,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <list>
-#include <string_view>
 #include <vector>
 
 class kqNetPickupIndex
@@ -35,39 +33,39 @@ public:
 private:
     static constexpr uint32_t NONE = UINT32_MAX;
 
-    // One node text with its hash and the position of its net.
-    struct Holding
+    // A text and its hash.
+    struct Key
     {
-        std::wstring_view text;
+        const wchar_t* data;
+        size_t length;
         uint64_t hash;
-        uint32_t position;
     };
 
     // One distinct text; the nets holding it that are not known to be
-    // picked are m_positions[cursor, end).
-    struct Group
+    // picked are m_positions[cursor, end). A slot without text is free.
+    struct Slot
     {
-        std::wstring_view text;
-        uint32_t cursor;
-        uint32_t end;
-        uint32_t first; // m_positions[cursor], kept here to save a lookup
+        const wchar_t* data = nullptr;
+        uint32_t length = 0;
+        uint32_t cursor = 0;
+        uint64_t hash = 0;
+        uint32_t end = 0;
+        uint32_t first = 0; // m_positions[cursor], kept here to save a lookup
     };
 
-    static Holding MakeHolding(const wxString& text, uint32_t position);
-    size_t Slot(uint64_t hash) const { return static_cast<size_t>(hash) & (m_table.size() - 1); }
-    void Prefetch(uint64_t hash) const { __builtin_prefetch(&m_table[Slot(hash)]); }
+    static Key MakeKey(const wxString& text);
+    size_t Home(uint64_t hash) const { return static_cast<size_t>(hash) & (m_slots.size() - 1); }
+    void Prefetch(const Key& key) const { __builtin_prefetch(&m_slots[Home(key.hash)]); }
+    size_t Find(const Key& key) const;
 
-    uint32_t Find(const Holding& text, size_t* freeSlot = nullptr) const;
-    void FillGroups(const std::vector<Holding>& holdings);
-    void LayOutPositions(const std::vector<Holding>& holdings, const std::vector<uint32_t>& groupOf,
-                         const std::vector<uint32_t>& counts);
-    uint32_t FirstUnpicked(uint32_t index);
+    void CountHolders(std::vector<uint32_t>& slotOf);
+    void LayOutPositions(const std::vector<uint32_t>& slotOf);
+    uint32_t FirstUnpicked(Slot& slot);
 
     std::vector<kqNetList::Net*> m_nets;
-    std::vector<uint64_t> m_table; // see Entry() in the .cpp
-    std::vector<Group> m_groups;
-    std::vector<uint32_t> m_positions; // the positions of all groups, group after group
-    std::vector<Holding> m_query;      // reused by every query
+    std::vector<Slot> m_slots;
+    std::vector<uint32_t> m_positions; // the positions of all texts, text after text
+    std::vector<Key> m_query;          // reused by every query
 };
 
 #endif
