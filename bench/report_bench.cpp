@@ -1,6 +1,7 @@
 // Filling the report field with a 20,000-net report, against one uncoloured
-// append of the same text, measured side by side in every iteration. Needs
-// a display: scripts/with-display.sh build/bench/bench_report
+// append of the same text, measured side by side in every iteration
+// (times_single_append is the one over the other). Needs a display:
+//   scripts/with-display.sh build/bench/bench_report
 #include "benchutil.h"
 
 #include "netlist/differencer.h"
@@ -45,8 +46,9 @@ const kqNetDifferencer& Comparison()
 // Seconds that `fill` takes on a fresh, shown report field.
 double TimeIntoNewField(wxFrame& frame, const std::function<void(wxTextCtrl&)>& fill)
 {
-    wxTextCtrl* text = new wxTextCtrl(&frame, wxID_ANY, wxString(), wxDefaultPosition,
-                                      wxSize(700, 500), wxTE_MULTILINE | wxTE_READONLY | wxTE_RICH2);
+    wxTextCtrl* text =
+        new wxTextCtrl(&frame, wxID_ANY, wxString(), wxDefaultPosition, wxSize(700, 500),
+                       wxTE_MULTILINE | wxTE_READONLY | wxTE_RICH2);
     const auto start = std::chrono::steady_clock::now();
     fill(*text);
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
@@ -65,14 +67,16 @@ void BM_ColouredReport(benchmark::State& state)
     double uncoloured = 0;
     for (auto _ : state)
     {
-        const double seconds = TimeIntoNewField(*frame, [&](wxTextCtrl& text) { differencer.GetText(text); });
+        const double seconds =
+            TimeIntoNewField(*frame, [&](wxTextCtrl& text) { differencer.GetText(text); });
         state.SetIterationTime(seconds);
         coloured += seconds;
         uncoloured += TimeIntoNewField(*frame, [&](wxTextCtrl& text) { text.AppendText(plain); });
     }
     delete frame;
     state.counters["records"] = static_cast<double>(differencer.m_diffs.size());
-    state.counters["single_append_ms"] = uncoloured * 1000 / static_cast<double>(state.iterations());
+    state.counters["single_append_ms"] =
+        uncoloured * 1000 / static_cast<double>(state.iterations());
     state.counters["times_single_append"] = coloured / uncoloured;
 }
 BENCHMARK(BM_ColouredReport)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);

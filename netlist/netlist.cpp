@@ -31,7 +31,8 @@ uint32_t kqNetList::Net::IsLike(Net* other, uint32_t& larger)
     auto mine = m_nodes.begin();
     auto theirs = other->m_nodes.begin();
     // One comparison a step, in the order of Node::operator< (byte order).
-    auto view = [](const Node& node) { return std::wstring_view(node.m_text.wx_str(), node.m_text.length()); };
+    auto view = [](const Node& node)
+    { return std::wstring_view(node.m_text.wx_str(), node.m_text.length()); };
     while (mine != m_nodes.end() && theirs != other->m_nodes.end())
     {
         const int order = view(*mine).compare(view(*theirs));

@@ -53,7 +53,8 @@ void AppendPieceByPiece(const kqNetDifferencer& differencer, wxTextCtrl& text)
         {
             text.AppendText(" ");
             text.SetDefaultStyle(wxTextAttr(node.m_matched ? *wxBLUE : *wxRED));
-            text.AppendText((node.m_matched ? "(" : "<") + node.m_text + (node.m_matched ? ")" : ">"));
+            text.AppendText((node.m_matched ? "(" : "<") + node.m_text +
+                            (node.m_matched ? ")" : ">"));
             text.SetDefaultStyle(wxTextAttr(*wxBLACK));
         }
     };
@@ -199,7 +200,8 @@ TEST_F(ReportField, SameTextAndColoursAsAppendingPieceByPiece)
             ASSERT_EQ(mine.GetTextColour(), theirs.GetTextColour()) << "at " << i;
             ASSERT_EQ(mine.GetBackgroundColour(), theirs.GetBackgroundColour()) << "at " << i;
         }
-        EXPECT_EQ(m_text->GetDefaultStyle().GetTextColour(), reference->GetDefaultStyle().GetTextColour());
+        EXPECT_EQ(m_text->GetDefaultStyle().GetTextColour(),
+                  reference->GetDefaultStyle().GetTextColour());
         EXPECT_EQ(m_text->GetDefaultStyle().GetBackgroundColour(), *wxLIGHT_GREY);
         reference->Destroy();
     }
@@ -211,14 +213,16 @@ TEST_F(ReportField, ValidUtf8IsShownDecodedAnythingElseByteByByte)
     // Latin-1 "µV" and "Ré" are not UTF-8; "Ω" and "é" are.
     // An overlong form is not UTF-8 either. A NUL, which the control cannot
     // hold, is shown as the replacement character.
-    CompareAsFiles(differencer, {{"\xB5V", {"R\xE9", "\xC3\xA9"}}},
-                   {{"\xCE\xA9", {"R\xE9", "\xC3\xA9"}}, {"O", {"\xC0\x80", std::string("x\0y", 3)}}});
+    CompareAsFiles(
+        differencer, {{"\xB5V", {"R\xE9", "\xC3\xA9"}}},
+        {{"\xCE\xA9", {"R\xE9", "\xC3\xA9"}}, {"O", {"\xC0\x80", std::string("x\0y", 3)}}});
     differencer.GetText(*m_text);
 
     const wxString value = m_text->GetValue();
-    EXPECT_EQ(value, wxString(L"[[Same]]\n[\u00B5V] (R\u00E9) (\u00E9) == [\u03A9] (R\u00E9) (\u00E9)\n"
-                              L"\n[[Like]]\n\n<<File 1 only>>\n"
-                              L"\n<<File 2 only>>\n[O] <x\uFFFDy> <\u00C0\u0080>\n"));
+    EXPECT_EQ(value,
+              wxString(L"[[Same]]\n[\u00B5V] (R\u00E9) (\u00E9) == [\u03A9] (R\u00E9) (\u00E9)\n"
+                       L"\n[[Like]]\n\n<<File 1 only>>\n"
+                       L"\n<<File 2 only>>\n[O] <x\uFFFDy> <\u00C0\u0080>\n"));
     ExpectColours(*m_text, ExpectedColours(value, *wxBLACK));
 }
 
