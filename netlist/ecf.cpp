@@ -1,0 +1,149 @@
+// ZukenECF netlists.
+//
+// Text read. Lines are cut into tokens at blanks (space, tab, CR, LF) and at
+// each of the characters "{}:;,", which are tokens of their own; line breaks
+// mean nothing else.
+//   1. A block opens at a "{" whose previous token is exactly "NET", "POWER"
+//      or "GROUND" (possibly on an earlier line), and ends at the next "}",
+//      whatever it closes: braces are not counted.
+//   2. Outside such a block every token is ignored: the "$CCF" header, the
+//      DEFINITION block and any other block.
+//   3. Inside one, "name :" opens a net (closing any net still open), ";"
+//      closes the open net, "," is ignored, and any other token is a node of
+//      the open net, dropped when none is open. A net left open at "}" stays
+//      open.
+//   4. A node stands as part(pin): "(" is read as ".", ")" as a blank, and
+//      trailing blanks are dropped, so "U1(7)" is the node "U1.7". Net names
+//      are taken as they stand.
+//   5. A ":" right after another of "{}:;," opens a net without a name.
+//
+// Text written:
+//   $CCF {
+//    DEFINITION {
+//    }
+//    NET {
+//   <tab>GND: U1(7), C3(2);
+//   <tab>CLK: U1(1), U2(1), U3(1), U4(1), U5(1), U6(1), U7(1),
+//   <tab><tab>U8(1);
+//    }
+//   }
+// one net a line, at most seven nodes a line; every "." of a node is written
+// "(" and one ")" is appended, so a node without "." reads back unchanged.
+#include "netlist/ecf.h"
+
+namespace
+{
+const wxString KEYWORDS = "{}:;,";
+// What a node may end with in the file and is not part of it.
+const wxString TRAILING_BLANKS = " \t\n\v\f\r";
+
+// The keyword character that makes up the whole token, or 0.
+wxUniChar KeywordOf(const wxString& token)
+{
+    if (token.length() != 1 || KEYWORDS.find(token[0]) == wxString::npos)
+        return wxUniChar(0);
+    return token[0];
+}
+
+bool OpensNetBlock(const wxString& token)
+{
+    return token == "NET" || token == "POWER" || token == "GROUND";
+}
+
+wxString NodeFromFile(const wxString& token)
+{
+    wxString node(token);
+    for (wxString::iterator c = node.begin(); c != node.end(); ++c)
+    {
+        if (*c == '(')
+            *c = '.';
+        else if (*c == ')')
+            *c = ' ';
+    }
+    const size_t last = node.find_last_not_of(TRAILING_BLANKS);
+    node.erase(last == wxString::npos ? 0 : last + 1);
+    return node;
+}
+
+wxString NodeToFile(const wxString& node)
+{
+    wxString text(node);
+    for (wxString::iterator c = text.begin(); c != text.end(); ++c)
+    {
+        if (*c == '.')
+            *c = '(';
+    }
+    text += ')';
+    return text;
+}
+}
+
+wxIMPLEMENT_DYNAMIC_CLASS(kqNetECFReader, wxObject)
+
+kqNetECFReader::kqNetECFReader() : m_inNet(0)
+{
+    m_tokenizer.SetKeywords(KEYWORDS);
+}
+
+void kqNetECFReader::OnToken(const wxString& token)
+{
+    const wxUniChar keyword = KeywordOf(token);
+    if (keyword == '{')
+    {
+        if (OpensNetBlock(m_lastToken))
+            m_inNet = 1;
+        return;
+    }
+    if (keyword == '}')
+    {
+        m_inNet = 0;
+        return;
+    }
+    if (!m_inNet)
+        return;
+
+    if (keyword == ':')
+        // A keyword right before the ":" means the name was left out, as
+        // the writer leaves out an empty one; the keyword is not the name.
+        BeginOfNet(KeywordOf(m_lastToken) != 0 ? wxString() : m_lastToken);
+    else if (keyword == ';')
+        EndOfNet();
+    else if (keyword != ',')
+        OnNode(NodeFromFile(token));
+}
+
+wxIMPLEMENT_DYNAMIC_CLASS(kqNetECFWriter, wxObject)
+
+void kqNetECFWriter::BeginOfList()
+{
+    *m_out << "$CCF {" << endl << " DEFINITION {" << endl << " }" << endl << " NET {" << endl;
+}
+
+void kqNetECFWriter::BeginOfNet(const wxString& name)
+{
+    *m_out << "\t" << name << ": ";
+    m_count = 0;
+}
+
+void kqNetECFWriter::OnNode(const wxString& node)
+{
+    if (m_count >= NODE_OF_LINE)
+    {
+        m_count = 0;
+        *m_out << ",\n\t\t";
+    }
+    if (m_count != 0)
+        *m_out << ", ";
+    *m_out << NodeToFile(node);
+    ++m_count;
+}
+
+void kqNetECFWriter::EndOfNet()
+{
+    *m_out << ";" << endl;
+}
+
+void kqNetECFWriter::EndOfList()
+{
+    *m_out << " }" << endl << "}" << endl;
+}
