@@ -50,9 +50,11 @@ bool OpensNetBlock(const wxString& token)
     return token == "NET" || token == "POWER" || token == "GROUND";
 }
 
-wxString NodeFromFile(const wxString& token)
+// The node that `token` stands for, into `node`: each "(" as ".", each ")"
+// as a blank, and no blanks at the end.
+void NodeFromFile(const wxString& token, wxString& node)
 {
-    wxString node(token);
+    node = token;
     for (wxString::iterator c = node.begin(); c != node.end(); ++c)
     {
         if (*c == '(')
@@ -62,19 +64,23 @@ wxString NodeFromFile(const wxString& token)
     }
     const size_t last = node.find_last_not_of(TRAILING_BLANKS);
     node.erase(last == wxString::npos ? 0 : last + 1);
-    return node;
 }
 
-wxString NodeToFile(const wxString& node)
+// Appends `text` one byte per character, as kqStringToBytes gives it
+// (which would be the slowest step of writing), with each "." as `dotAs`.
+void AppendBytes(std::string& bytes, const wxString& text, char dotAs)
 {
-    wxString text(node);
-    for (wxString::iterator c = text.begin(); c != text.end(); ++c)
+    const size_t start = bytes.size();
+    bytes.resize(start + text.length());
+    char* out = &bytes[start];
+    const wxStringCharType* c = text.wx_str();
+    for (const wxStringCharType* end = c + text.length(); c != end; ++c, ++out)
     {
         if (*c == '.')
-            *c = '(';
+            *out = dotAs;
+        else
+            *out = *c <= 0xFF ? static_cast<char>(*c) : '?';
     }
-    text += ')';
-    return text;
 }
 }
 
@@ -109,19 +115,24 @@ void kqNetECFReader::OnToken(const wxString& token)
     else if (keyword == ';')
         EndOfNet();
     else if (keyword != ',')
-        OnNode(NodeFromFile(token));
+    {
+        NodeFromFile(token, m_node);
+        OnNode(m_node);
+    }
 }
 
 wxIMPLEMENT_DYNAMIC_CLASS(kqNetECFWriter, wxObject)
 
 void kqNetECFWriter::BeginOfList()
 {
-    *m_out << "$CCF {" << endl << " DEFINITION {" << endl << " }" << endl << " NET {" << endl;
+    Put("$CCF {\n DEFINITION {\n }\n NET {\n");
 }
 
 void kqNetECFWriter::BeginOfNet(const wxString& name)
 {
-    *m_out << "\t" << name << ": ";
+    m_text = "\t";
+    AppendBytes(m_text, name, '.');
+    m_text += ": ";
     m_count = 0;
 }
 
@@ -130,20 +141,31 @@ void kqNetECFWriter::OnNode(const wxString& node)
     if (m_count >= NODE_OF_LINE)
     {
         m_count = 0;
-        *m_out << ",\n\t\t";
+        m_text += ",\n\t\t";
     }
     if (m_count != 0)
-        *m_out << ", ";
-    *m_out << NodeToFile(node);
+        m_text += ", ";
+    AppendBytes(m_text, node, '(');
+    m_text += ')';
     ++m_count;
 }
 
 void kqNetECFWriter::EndOfNet()
 {
-    *m_out << ";" << endl;
+    m_text += ";\n";
+    Put(m_text);
 }
 
 void kqNetECFWriter::EndOfList()
 {
-    *m_out << " }" << endl << "}" << endl;
+    Put(" }\n}\n");
+}
+
+void kqNetECFWriter::Put(const std::string& bytes)
+{
+    // The text stream converts its text one character at a time, several
+    // times slower than the disk; the bytes here are final (one byte per
+    // character, LF line ends), so they go straight to the stream under it.
+    wxOutputStream& out = const_cast<wxOutputStream&>(m_out->GetOutputStream());
+    out.Write(bytes.data(), bytes.size());
 }

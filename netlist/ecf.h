@@ -7,6 +7,7 @@
 #include "netlist/writer.h"
 
 #include <cstdint>
+#include <string>
 
 class kqNetECFReader : public kqNetListReader
 {
@@ -20,6 +21,8 @@ public:
 private:
     // 1 between the "{" of a NET, POWER or GROUND block and the next "}".
     uint32_t m_inNet;
+    // The node being converted; kept to reuse its buffer.
+    wxString m_node;
 };
 
 class kqNetECFWriter : public kqNetListWriter
@@ -37,8 +40,12 @@ public:
     void EndOfList() override;
 
 private:
+    void Put(const std::string& bytes);
+
     // Nodes already written on the current line; BeginOfNet resets it.
     uint32_t m_count = 0;
+    // The current net's text, as bytes, written out at its end.
+    std::string m_text;
 };
 
 #endif
