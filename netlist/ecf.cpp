@@ -76,10 +76,11 @@ void AppendBytes(std::string& bytes, const wxString& text, char dotAs)
     const wxStringCharType* c = text.wx_str();
     for (const wxStringCharType* end = c + text.length(); c != end; ++c, ++out)
     {
-        if (*c == '.')
+        const uint32_t code = static_cast<uint32_t>(*c);
+        if (code == '.')
             *out = dotAs;
         else
-            *out = *c <= 0xFF ? static_cast<char>(*c) : '?';
+            *out = code <= 0xFF ? static_cast<char>(code) : '?';
     }
 }
 }
