@@ -1,11 +1,21 @@
 #include "netlist/bytes.h"
 
-wxString kqBytesToString(const char* bytes, size_t length)
+void kqAssignBytes(wxString& text, const char* bytes, size_t length)
 {
-    std::wstring wide(length, L'\0');
+    // Widened in a scratch buffer kept between calls, then assigned, so
+    // that a string reused line after line keeps its memory.
+    static thread_local std::wstring wide;
+    wide.resize(length);
     for (size_t i = 0; i < length; ++i)
         wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
-    return wxString(wide);
+    text.assign(wide.data(), length);
+}
+
+wxString kqBytesToString(const char* bytes, size_t length)
+{
+    wxString text;
+    kqAssignBytes(text, bytes, length);
+    return text;
 }
 
 std::string kqStringToBytes(const wxString& text)

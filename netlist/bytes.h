@@ -9,6 +9,7 @@
 #include <string>
 
 // One character per byte, 0 to 255.
+void kqAssignBytes(wxString& text, const char* bytes, size_t length);
 wxString kqBytesToString(const char* bytes, size_t length);
 inline wxString kqBytesToString(const std::string& bytes)
 {

@@ -25,12 +25,14 @@ bool kqNetListReader::Read(const wxString& path, kqNetList& list)
         return false;
 
     kqLineReader lines(input);
+    wxString line;
     while (!lines.Eof())
     {
-        const std::string& line = lines.ReadLine();
+        const std::string& bytes = lines.ReadLine();
         if (lines.Failed())
             break;
-        ParseLine(kqBytesToString(line));
+        kqAssignBytes(line, bytes.data(), bytes.size());
+        ParseLine(line);
     }
     EndOfNet();
     return !lines.Failed();
@@ -41,9 +43,9 @@ void kqNetListReader::ParseLine(const wxString& line)
     m_tokenizer.SetString(line);
     while (m_tokenizer.HasMoreTokens())
     {
-        const wxString token = m_tokenizer.GetNextToken();
+        wxString token = m_tokenizer.GetNextToken();
         OnToken(token);
-        m_lastToken = token;
+        m_lastToken.swap(token);
     }
     OnTermLine();
 }

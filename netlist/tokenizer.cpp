@@ -15,6 +15,18 @@ kqNetListTokenizer::kqNetListTokenizer() : m_pos(0)
 void kqNetListTokenizer::SetKeywords(const wxString& keywords)
 {
     m_keywords = keywords;
+    m_isKeywordByte.reset();
+    for (wxUniChar c : m_keywords)
+        if (c.GetValue() < m_isKeywordByte.size())
+            m_isKeywordByte.set(c.GetValue());
+}
+
+bool kqNetListTokenizer::IsKeyword(wchar_t c) const
+{
+    const auto value = static_cast<wxUniChar::value_type>(c);
+    if (value < m_isKeywordByte.size())
+        return m_isKeywordByte.test(value);
+    return m_keywords.find(c) != wxString::npos;
 }
 
 void kqNetListTokenizer::SetString(const wxString& line)
@@ -33,17 +45,27 @@ wxString kqNetListTokenizer::GetNextToken()
 {
     if (m_pos >= m_word.length())
     {
-        m_word = wxStringTokenizer::GetNextToken();
+        wxString word = wxStringTokenizer::GetNextToken();
+        // Most words hold no keyword character and are a token as they are.
+        if (FindKeyword(word, 0) == word.length())
+            return word;
+        m_word.swap(word);
         m_pos = 0;
     }
-    const size_t length = m_word.length();
-    if (m_pos >= length)
-        return wxString();
-
+    const wchar_t* word = m_word.wc_str();
     const size_t start = m_pos;
-    if (IsKeyword(m_word[m_pos++]))
-        return m_word.substr(start, 1);
-    while (m_pos < length && !IsKeyword(m_word[m_pos]))
-        ++m_pos;
-    return m_word.substr(start, m_pos - start);
+    if (IsKeyword(word[m_pos]))
+        m_pos += 1;
+    else
+        m_pos = FindKeyword(m_word, m_pos);
+    return wxString(word + start, m_pos - start);
+}
+
+size_t kqNetListTokenizer::FindKeyword(const wxString& word, size_t from) const
+{
+    const wchar_t* characters = word.wc_str();
+    const size_t length = word.length();
+    while (from < length && !IsKeyword(characters[from]))
+        ++from;
+    return from;
 }

@@ -8,6 +8,7 @@
 
 #include <wx/tokenzr.h>
 
+#include <bitset>
 #include <cstdint>
 
 class kqNetListTokenizer : public wxStringTokenizer
@@ -21,9 +22,15 @@ public:
     wxString GetNextToken();
 
 private:
-    bool IsKeyword(wxUniChar c) const { return m_keywords.find(c) != wxString::npos; }
+    bool IsKeyword(wchar_t c) const;
+    // The position of the first keyword character at or after `from`, or
+    // the word's length when there is none.
+    size_t FindKeyword(const wxString& word, size_t from) const;
 
     wxString m_keywords;
+    // The keyword characters below 256, for a lookup per character without
+    // searching m_keywords.
+    std::bitset<256> m_isKeywordByte;
     wxString m_word;
     uint32_t m_pos;
 };
