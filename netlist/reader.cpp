@@ -41,9 +41,11 @@ bool kqNetListReader::Read(const wxString& path, kqNetList& list)
 void kqNetListReader::ParseLine(const wxString& line)
 {
     m_tokenizer.SetString(line);
-    while (m_tokenizer.HasMoreTokens())
+    // The token and m_lastToken trade their memory at every step, so that
+    // cutting a line allocates next to nothing.
+    wxString token;
+    while (m_tokenizer.GetNextToken(token))
     {
-        wxString token = m_tokenizer.GetNextToken();
         OnToken(token);
         m_lastToken.swap(token);
     }

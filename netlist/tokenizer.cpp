@@ -1,15 +1,10 @@
 #include "netlist/tokenizer.h"
 
-namespace
-{
-const wxString WORD_DELIMITERS = " \t\r\n";
-}
-
 kqNetListTokenizer::kqNetListTokenizer() : m_pos(0)
 {
-    // A tokenizer that never saw a line holds the empty one; the toolkit's
-    // default state would assert on the first HasMoreTokens.
-    wxStringTokenizer::SetString(wxString(), WORD_DELIMITERS, wxTOKEN_DEFAULT);
+    // The toolkit's part holds the empty line, so that its own operations
+    // stay usable; this class never calls them.
+    wxStringTokenizer::SetString(wxString(), " \t\r\n", wxTOKEN_DEFAULT);
 }
 
 void kqNetListTokenizer::SetKeywords(const wxString& keywords)
@@ -31,41 +26,50 @@ bool kqNetListTokenizer::IsKeyword(wchar_t c) const
 
 void kqNetListTokenizer::SetString(const wxString& line)
 {
-    wxStringTokenizer::SetString(line, WORD_DELIMITERS, wxTOKEN_DEFAULT);
-    m_word.clear();
+    m_line = line;
     m_pos = 0;
+}
+
+size_t kqNetListTokenizer::SkipBlanks(size_t from) const
+{
+    const wchar_t* characters = m_line.wc_str();
+    const size_t length = m_line.length();
+    while (from < length && IsBlank(characters[from]))
+        ++from;
+    return from;
 }
 
 bool kqNetListTokenizer::HasMoreTokens() const
 {
-    return m_pos < m_word.length() || wxStringTokenizer::HasMoreTokens();
+    return SkipBlanks(m_pos) < m_line.length();
 }
 
 wxString kqNetListTokenizer::GetNextToken()
 {
-    if (m_pos >= m_word.length())
-    {
-        wxString word = wxStringTokenizer::GetNextToken();
-        // Most words hold no keyword character and are a token as they are.
-        if (FindKeyword(word, 0) == word.length())
-            return word;
-        m_word.swap(word);
-        m_pos = 0;
-    }
-    const wchar_t* word = m_word.wc_str();
-    const size_t start = m_pos;
-    if (IsKeyword(word[m_pos]))
-        m_pos += 1;
-    else
-        m_pos = FindKeyword(m_word, m_pos);
-    return wxString(word + start, m_pos - start);
+    wxString token;
+    GetNextToken(token);
+    return token;
 }
 
-size_t kqNetListTokenizer::FindKeyword(const wxString& word, size_t from) const
+bool kqNetListTokenizer::GetNextToken(wxString& token)
 {
-    const wchar_t* characters = word.wc_str();
-    const size_t length = word.length();
-    while (from < length && !IsKeyword(characters[from]))
-        ++from;
-    return from;
+    const wchar_t* characters = m_line.wc_str();
+    const size_t length = m_line.length();
+    const size_t start = SkipBlanks(m_pos);
+    if (start >= length)
+    {
+        m_pos = length;
+        token.clear();
+        return false;
+    }
+    // A keyword character stands alone; any other token runs to the next
+    // blank or keyword character. Blanks win over keywords: a word never
+    // holds a blank.
+    size_t end = start + 1;
+    if (!IsKeyword(characters[start]))
+        while (end < length && !IsBlank(characters[end]) && !IsKeyword(characters[end]))
+            ++end;
+    m_pos = end;
+    token.assign(characters + start, end - start);
+    return true;
 }

@@ -9,8 +9,11 @@
 #include <wx/tokenzr.h>
 
 #include <bitset>
-#include <cstdint>
+#include <cstddef>
 
+// It is a wxStringTokenizer, but cuts the words itself in one pass over
+// the line: the toolkit's word stage builds every word character by
+// character and was most of the time spent reading a netlist.
 class kqNetListTokenizer : public wxStringTokenizer
 {
 public:
@@ -20,19 +23,24 @@ public:
     void SetString(const wxString& line);
     bool HasMoreTokens() const;
     wxString GetNextToken();
+    // The next token into `token`, reusing the string's memory; false, with
+    // `token` emptied, when no token is left.
+    bool GetNextToken(wxString& token);
 
 private:
+    static bool IsBlank(wchar_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
     bool IsKeyword(wchar_t c) const;
-    // The position of the first keyword character at or after `from`, or
-    // the word's length when there is none.
-    size_t FindKeyword(const wxString& word, size_t from) const;
+    // The first character at or after `from` that is not a blank, or the
+    // line's length.
+    size_t SkipBlanks(size_t from) const;
 
     wxString m_keywords;
     // The keyword characters below 256, for a lookup per character without
     // searching m_keywords.
     std::bitset<256> m_isKeywordByte;
-    wxString m_word;
-    uint32_t m_pos;
+    wxString m_line;
+    // The next character of m_line not yet returned in a token.
+    size_t m_pos;
 };
 
 #endif

@@ -1,13 +1,74 @@
 #include "netlist/writer.h"
 
-#include <wx/buffer.h>
-#include <wx/stream.h>
-#include <wx/strconv.h>
 #include <wx/wfstream.h>
+
+#include <algorithm>
 
 namespace
 {
-const size_t BUFFER_SIZE = 64 * 1024;
+// A text stream that writes every character as one byte (ISO-8859-1) and
+// "\n" as a single LF. It gathers the bytes in a large block of its own and
+// hands them to the file a block at a time: the toolkit's stream converts
+// every piece through a fresh string, which costs more than the writing.
+// The bytes still held reach the file when the stream is destroyed.
+class kqByteTextOutputStream : public wxTextOutputStream
+{
+public:
+    explicit kqByteTextOutputStream(wxOutputStream& output)
+        : wxTextOutputStream(output, wxEOL_UNIX, wxConvISO8859_1), m_used(0)
+    {
+    }
+    ~kqByteTextOutputStream() override { WriteBlock(); }
+
+    void WriteString(const wxString& text) override
+    {
+        const wchar_t* characters = text.wc_str();
+        size_t length = text.length();
+        while (length > 0)
+        {
+            if (m_used == BLOCK_SIZE)
+                WriteBlock();
+            const size_t piece = std::min(length, BLOCK_SIZE - m_used);
+            Narrow(characters, piece, m_block + m_used);
+            m_used += piece;
+            characters += piece;
+            length -= piece;
+        }
+    }
+
+private:
+    static constexpr size_t BLOCK_SIZE = 64 * 1024;
+
+    // One byte a character; a character past 8 bits, which no text read
+    // from a file holds, becomes '?'.
+    static void Narrow(const wchar_t* characters, size_t length, char* bytes)
+    {
+        // A plain copy first, checked once at the end: the common case runs
+        // without a branch per character.
+        wxUniChar::value_type high = 0;
+        for (size_t i = 0; i < length; ++i)
+        {
+            const auto c = static_cast<wxUniChar::value_type>(characters[i]);
+            bytes[i] = static_cast<char>(c);
+            high |= c;
+        }
+        if (high <= 0xFF)
+            return;
+        for (size_t i = 0; i < length; ++i)
+            if (static_cast<wxUniChar::value_type>(characters[i]) > 0xFF)
+                bytes[i] = '?';
+    }
+
+    void WriteBlock()
+    {
+        if (m_used > 0)
+            m_output.Write(m_block, m_used);
+        m_used = 0;
+    }
+
+    char m_block[BLOCK_SIZE];
+    size_t m_used;
+};
 }
 
 kqNetListWriter::kqNetListWriter() : m_out(nullptr) {}
@@ -23,11 +84,7 @@ bool kqNetListWriter::Write(const wxString& path, const kqNetList& list)
     wxFileOutputStream file(path);
     if (!file.IsOk())
         return false;
-    // The file stream writes straight through; buffer it so that the many
-    // small pieces of a netlist reach the file in large blocks.
-    wxBufferedOutputStream buffered(file, BUFFER_SIZE);
-    // One character per byte, and "\n" as a single LF.
-    m_out = new wxTextOutputStream(buffered, wxEOL_UNIX, wxConvISO8859_1);
+    m_out = new kqByteTextOutputStream(file);
 
     BeginOfList();
     for (const kqNetList::Net& net : list.m_nets)
@@ -41,6 +98,7 @@ bool kqNetListWriter::Write(const wxString& path, const kqNetList& list)
 
     delete m_out;
     m_out = nullptr;
-    const bool flushed = buffered.Close();
-    return flushed && buffered.IsOk() && file.Close();
+    // A failed write leaves the stream in error.
+    const bool written = file.IsOk();
+    return file.Close() && written;
 }
