@@ -36,6 +36,15 @@ namespace
 const wxString KEYWORDS = "{}:;,";
 // What a node may end with in the file and is not part of it.
 const wxString TRAILING_BLANKS = " \t\n\v\f\r";
+// Written pieces, kept as strings so that no text is converted per call.
+const wxString LIST_BEGIN = "$CCF {\n DEFINITION {\n }\n NET {\n";
+const wxString NET_BEGIN = "\t";
+const wxString NAME_END = ": ";
+const wxString NODE_SEPARATOR = ", ";
+// A full line ends in "," and the next goes on two tabs in.
+const wxString LINE_BREAK = ",\n\t\t";
+const wxString NET_END = ";\n";
+const wxString LIST_END = " }\n}\n";
 
 // The keyword character that makes up the whole token, or 0.
 wxUniChar KeywordOf(const wxString& token)
@@ -66,22 +75,17 @@ void NodeFromFile(const wxString& token, wxString& node)
     node.erase(last == wxString::npos ? 0 : last + 1);
 }
 
-// Appends `text` one byte per character, as kqStringToBytes gives it
-// (which would be the slowest step of writing), with each "." as `dotAs`.
-void AppendBytes(std::string& bytes, const wxString& text, char dotAs)
+// The text that `node` is written as, into `text`: each "." as "(", and
+// one ")" appended.
+void NodeToFile(const wxString& node, wxString& text)
 {
-    const size_t start = bytes.size();
-    bytes.resize(start + text.length());
-    char* out = &bytes[start];
-    const wxStringCharType* c = text.wx_str();
-    for (const wxStringCharType* end = c + text.length(); c != end; ++c, ++out)
+    text = node;
+    for (wxString::iterator c = text.begin(); c != text.end(); ++c)
     {
-        const uint32_t code = static_cast<uint32_t>(*c);
-        if (code == '.')
-            *out = dotAs;
-        else
-            *out = code <= 0xFF ? static_cast<char>(code) : '?';
+        if (*c == '.')
+            *c = '(';
     }
+    text += ')';
 }
 }
 
@@ -126,14 +130,12 @@ wxIMPLEMENT_DYNAMIC_CLASS(kqNetECFWriter, wxObject)
 
 void kqNetECFWriter::BeginOfList()
 {
-    Put("$CCF {\n DEFINITION {\n }\n NET {\n");
+    *m_out << LIST_BEGIN;
 }
 
 void kqNetECFWriter::BeginOfNet(const wxString& name)
 {
-    m_text = "\t";
-    AppendBytes(m_text, name, '.');
-    m_text += ": ";
+    *m_out << NET_BEGIN << name << NAME_END;
     m_count = 0;
 }
 
@@ -142,31 +144,21 @@ void kqNetECFWriter::OnNode(const wxString& node)
     if (m_count >= NODE_OF_LINE)
     {
         m_count = 0;
-        m_text += ",\n\t\t";
+        *m_out << LINE_BREAK;
     }
     if (m_count != 0)
-        m_text += ", ";
-    AppendBytes(m_text, node, '(');
-    m_text += ')';
+        *m_out << NODE_SEPARATOR;
+    NodeToFile(node, m_node);
+    *m_out << m_node;
     ++m_count;
 }
 
 void kqNetECFWriter::EndOfNet()
 {
-    m_text += ";\n";
-    Put(m_text);
+    *m_out << NET_END;
 }
 
 void kqNetECFWriter::EndOfList()
 {
-    Put(" }\n}\n");
-}
-
-void kqNetECFWriter::Put(const std::string& bytes)
-{
-    // The text stream converts its text one character at a time, several
-    // times slower than the disk; the bytes here are final (one byte per
-    // character, LF line ends), so they go straight to the stream under it.
-    wxOutputStream& out = const_cast<wxOutputStream&>(m_out->GetOutputStream());
-    out.Write(bytes.data(), bytes.size());
+    *m_out << LIST_END;
 }

@@ -7,7 +7,6 @@
 #include "netlist/writer.h"
 
 #include <cstdint>
-#include <string>
 
 class kqNetECFReader : public kqNetListReader
 {
@@ -40,12 +39,10 @@ public:
     void EndOfList() override;
 
 private:
-    void Put(const std::string& bytes);
-
     // Nodes already written on the current line; BeginOfNet resets it.
     uint32_t m_count = 0;
-    // The current net's text, as bytes, written out at its end.
-    std::string m_text;
+    // The node being converted; kept to reuse its buffer.
+    wxString m_node;
 };
 
 #endif
