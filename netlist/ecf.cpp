@@ -34,6 +34,7 @@
 namespace
 {
 const wxString KEYWORDS = "{}:;,";
+const wxString PARENTHESES = "()";
 // What a node may end with in the file and is not part of it.
 const wxString TRAILING_BLANKS = " \t\n\v\f\r";
 // Written pieces, kept as strings so that no text is converted per call.
@@ -64,13 +65,9 @@ bool OpensNetBlock(const wxString& token)
 void NodeFromFile(const wxString& token, wxString& node)
 {
     node = token;
-    for (wxString::iterator c = node.begin(); c != node.end(); ++c)
-    {
-        if (*c == '(')
-            *c = '.';
-        else if (*c == ')')
-            *c = ' ';
-    }
+    for (size_t at = node.find_first_of(PARENTHESES); at != wxString::npos;
+         at = node.find_first_of(PARENTHESES, at + 1))
+        node[at] = node[at] == '(' ? '.' : ' ';
     const size_t last = node.find_last_not_of(TRAILING_BLANKS);
     node.erase(last == wxString::npos ? 0 : last + 1);
 }
@@ -80,11 +77,8 @@ void NodeFromFile(const wxString& token, wxString& node)
 void NodeToFile(const wxString& node, wxString& text)
 {
     text = node;
-    for (wxString::iterator c = text.begin(); c != text.end(); ++c)
-    {
-        if (*c == '.')
-            *c = '(';
-    }
+    for (size_t dot = text.find('.'); dot != wxString::npos; dot = text.find('.', dot + 1))
+        text[dot] = '(';
     text += ')';
 }
 }
