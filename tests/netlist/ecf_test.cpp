@@ -1,11 +1,9 @@
 // ZukenECF: exact bytes in, nets out; nets in, exact bytes out.
-#include "netlist/ecf.h"
-#include "netlist/mode.h"
+#include "netlist/converter.h"
 #include "testutil.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 using testutil::NetSpecs;
@@ -41,14 +39,6 @@ NetSpecs NetOfNodes(int count)
         nets[0].nodes.push_back("N" + std::to_string(i));
     return nets;
 }
-}
-
-TEST(EcfFormat, RegisteredAsFormatTwo)
-{
-    std::unique_ptr<kqNetListReader> reader(kqNetMode::GetReader(ECF));
-    std::unique_ptr<kqNetListWriter> writer(kqNetMode::GetWriter(ECF));
-    EXPECT_NE(wxDynamicCast(reader.get(), kqNetECFReader), nullptr);
-    EXPECT_NE(wxDynamicCast(writer.get(), kqNetECFWriter), nullptr);
 }
 
 TEST(EcfRead, WorkedExample)
@@ -199,4 +189,36 @@ TEST(EcfRead, AnyLineEnd)
     EXPECT_EQ(Read("NET {\r\nA: R1(1),\r\nR2(2);\r\nB: R3(3);\r\n}\r\n"), nets);
     EXPECT_EQ(Read("NET {\rA: R1(1),\rR2(2);\rB: R3(3);\r}\r"), nets);
     EXPECT_EQ(Read("NET {\nA: R1(1),\r\nR2(2);\rB: R3(3);\n}"), nets);
+}
+
+// Every format holds these nets as they are: names and nodes without
+// blanks, separators or parentheses, no node beginning with "*".
+TEST(EcfConvert, ThroughEveryFormatAndBack)
+{
+    const uint32_t BSCH = 0;
+    const uint32_t PADS = 1;
+    const NetSpecs nets{{"GND", {"U1.7", "C3.2", "R1.2"}},
+                        {"NC", {}},
+                        {"N$1", {"J1", "TP1.A.1", "U1.7"}},
+                        {"CLK", {"U1.1", "U2.1", "U3.1", "U4.1", "U5.1", "U6.1", "U7.1",
+                                 "U8.1", "U9.1", "U10.1", "U11.1", "U12.1"}},
+                        {"\xC4", {"R\xE9.1"}}};
+    testutil::TempDir dir;
+    auto convert = [&dir](const char* from, uint32_t fromMode, const char* to, uint32_t toMode) {
+        EXPECT_TRUE(kqNetConverter::Execute(dir.File(from), fromMode, dir.File(to), toMode));
+        return testutil::ReadBytes(dir.File(to));
+    };
+    const std::string bsch = testutil::WriteAs(BSCH, nets);
+    const std::string ecf = Write(nets);
+    const std::string pads = testutil::WriteAs(PADS, nets);
+
+    testutil::WriteBytes(dir.File("1.bsch"), bsch);
+    EXPECT_EQ(convert("1.bsch", BSCH, "1.ecf", ECF), ecf);
+    EXPECT_EQ(convert("1.ecf", ECF, "1.pads", PADS), pads);
+    EXPECT_EQ(convert("1.pads", PADS, "2.bsch", BSCH), bsch);
+
+    testutil::WriteBytes(dir.File("2.ecf"), ecf);
+    EXPECT_EQ(convert("2.ecf", ECF, "3.bsch", BSCH), bsch);
+    EXPECT_EQ(convert("3.bsch", BSCH, "2.pads", PADS), pads);
+    EXPECT_EQ(convert("2.pads", PADS, "3.ecf", ECF), ecf);
 }
