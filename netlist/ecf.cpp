@@ -34,7 +34,6 @@
 namespace
 {
 const wxString KEYWORDS = "{}:;,";
-const wxString PARENTHESES = "()";
 // What a node may end with in the file and is not part of it.
 const wxString TRAILING_BLANKS = " \t\n\v\f\r";
 // Written pieces, kept as strings so that no text is converted per call.
@@ -65,9 +64,14 @@ bool OpensNetBlock(const wxString& token)
 void NodeFromFile(const wxString& token, wxString& node)
 {
     node = token;
-    for (size_t at = node.find_first_of(PARENTHESES); at != wxString::npos;
-         at = node.find_first_of(PARENTHESES, at + 1))
-        node[at] = node[at] == '(' ? '.' : ' ';
+    const wxStringCharType* c = token.wx_str();
+    for (size_t at = 0; at < token.length(); ++at)
+    {
+        if (c[at] == '(')
+            node[at] = '.';
+        else if (c[at] == ')')
+            node[at] = ' ';
+    }
     const size_t last = node.find_last_not_of(TRAILING_BLANKS);
     node.erase(last == wxString::npos ? 0 : last + 1);
 }
