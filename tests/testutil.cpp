@@ -112,11 +112,11 @@ std::string RealTestdataDir()
 #endif
     return std::string();
 }
-}
 
-void PrintTo(const testutil::NetSpec& net, std::ostream* os)
+void PrintTo(const NetSpec& net, std::ostream* os)
 {
     *os << "[" << net.name << "]";
     for (const std::string& node : net.nodes)
         *os << " " << node;
+}
 }

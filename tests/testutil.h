@@ -6,6 +6,7 @@
 #include "netlist/netlist.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +44,8 @@ struct NetSpec
     }
 };
 using NetSpecs = std::vector<NetSpec>;
+// Readable failure output for net descriptions.
+void PrintTo(const NetSpec& net, std::ostream* os);
 
 kqNetList MakeList(const NetSpecs& nets);
 NetSpecs Describe(const kqNetList& list);
@@ -57,7 +60,5 @@ std::string WriteAs(uint32_t mode, const NetSpecs& nets);
 std::string RealTestdataDir();
 }
 
-// Readable failure output for net descriptions.
-void PrintTo(const testutil::NetSpec& net, std::ostream* os);
 
 #endif
