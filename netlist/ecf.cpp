@@ -15,7 +15,8 @@
 //   4. A node stands as part(pin): "(" is read as ".", ")" as a blank, and
 //      trailing blanks are dropped, so "U1(7)" is the node "U1.7". Net names
 //      are taken as they stand.
-//   5. A ":" right after another of "{}:;," opens a net without a name.
+//   5. The name is the token before the ":", whatever it is: a net written
+//      without a name reads back named "{" (the first) or ";".
 //
 // Text written:
 //   $CCF {
@@ -112,9 +113,9 @@ void kqNetECFReader::OnToken(const wxString& token)
         return;
 
     if (keyword == ':')
-        // A keyword right before the ":" means the name was left out, as
-        // the writer leaves out an empty one; the keyword is not the name.
-        BeginOfNet(KeywordOf(m_lastToken) != 0 ? wxString() : m_lastToken);
+        // The net is named after whatever came before the ":"; a net written
+        // without a name thus reads back named "{" or ";".
+        BeginOfNet(m_lastToken);
     else if (keyword == ';')
         EndOfNet();
     else if (keyword != ',')
