@@ -67,6 +67,7 @@ bool kqNetDifferencer::Execute(const wxString& name1, uint32_t mode1, const wxSt
 // that shares a node; the nets of file 2 left over follow on their own.
 void kqNetDifferencer::Pair()
 {
+    size_t taken = 0;
     for (kqNetList::Net& net : m_list1.m_nets)
     {
         kqNetList::PICKUP_STATUS status;
@@ -77,7 +78,13 @@ void kqNetDifferencer::Pair()
             m_diffs.emplace_back(Diff::STATUS_SAME, &net, partner);
         else
             m_diffs.emplace_back(Diff::STATUS_LIKE, &net, partner);
+        taken += partner != nullptr;
     }
+    // Every partner is a different net of file 2, freshly read and not taken
+    // before. When all were taken, none is left over, and looking at each
+    // again would cost a fetch from memory a net.
+    if (taken == m_list2.m_nets.size())
+        return;
     for (kqNetList::Net& net : m_list2.m_nets)
         if (!net.m_picked)
             m_diffs.emplace_back(Diff::STATUS_FILE2_ONLY, nullptr, &net);
