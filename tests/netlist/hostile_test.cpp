@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <wx/log.h>
 
@@ -110,13 +111,30 @@ TEST_P(EveryFormat, PathsThatCannotBeReadGiveFalse)
 
 TEST_P(EveryFormat, AFileWithoutReadPermissionGivesFalse)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "running as root, which reads every file whatever its permissions";
     testutil::WriteBytes(m_dir.File("locked"), testutil::WriteAs(GetParam(), {{"A", {"x"}}}));
     std::filesystem::permissions(m_dir.File("locked"), std::filesystem::perms::none);
-    kqNetList list;
-    EXPECT_FALSE(ReadPath(m_dir.File("locked"), list));
-    EXPECT_TRUE(list.m_nets.empty());
+    std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_all |
+                                                   std::filesystem::perms::others_exec);
+    // Root reads every file whatever its permissions: read as nobody.
+    const bool asNobody = geteuid() == 0;
+    const pid_t child = asNobody ? fork() : 0;
+    ASSERT_NE(child, -1);
+    if (child == 0)
+    {
+        const uid_t NOBODY = 65534;
+        if (asNobody && (setgid(NOBODY) != 0 || setuid(NOBODY) != 0))
+            _exit(2);
+        kqNetList list;
+        const bool refused = !ReadPath(m_dir.File("locked"), list) && list.m_nets.empty();
+        if (asNobody)
+            _exit(refused ? 0 : 1);
+        EXPECT_TRUE(refused);
+        return;
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: could not become nobody; 1: the file was read";
 }
 
 TEST_P(EveryFormat, ConvertingIntoAMissingFolderFailsAndCreatesNothing)
