@@ -1,77 +1,11 @@
 #include "netlist/netlist.h"
 
-#include <wx/hashmap.h>
+#include "netlist/pickupindex.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
 #include <vector>
-
-// Answers "which unpicked net comes first in list order among the nets that
-// hold any of these texts" without walking the whole list for every query.
-// For each text it keeps the ascending positions of the nets holding it and
-// a cursor past the positions already picked: picks only ever get added, so
-// a skipped position never needs to be looked at again.
-class kqNetPickupIndex
-{
-public:
-    explicit kqNetPickupIndex(std::list<kqNetList::Net>& nets)
-    {
-        m_nets.reserve(nets.size());
-        for (kqNetList::Net& net : nets)
-        {
-            const size_t position = m_nets.size();
-            m_nets.push_back(&net);
-            for (const kqNetList::Net::Node& node : net.m_nodes)
-            {
-                std::vector<size_t>& positions = m_holders[node.m_text].positions;
-                // A net may hold one text several times; keep its position once.
-                if (positions.empty() || positions.back() != position)
-                    positions.push_back(position);
-            }
-        }
-    }
-
-    size_t NetCount() const { return m_nets.size(); }
-
-    // The first unpicked net holding any text of `net`, or null.
-    kqNetList::Net* FirstUnpickedSharing(const kqNetList::Net& net)
-    {
-        size_t best = m_nets.size();
-        const wxString* previous = nullptr;
-        for (const kqNetList::Net::Node& node : net.m_nodes)
-        {
-            // Sorted nodes put equal texts side by side; one lookup each.
-            if (previous && *previous == node.m_text)
-                continue;
-            previous = &node.m_text;
-            const auto found = m_holders.find(node.m_text);
-            if (found == m_holders.end())
-                continue;
-            const size_t position = FirstUnpicked(found->second);
-            if (position < best)
-                best = position;
-        }
-        return best < m_nets.size() ? m_nets[best] : nullptr;
-    }
-
-private:
-    struct Holders
-    {
-        std::vector<size_t> positions;
-        size_t cursor = 0;
-    };
-
-    size_t FirstUnpicked(Holders& holders)
-    {
-        while (holders.cursor < holders.positions.size() &&
-               m_nets[holders.positions[holders.cursor]]->m_picked)
-            ++holders.cursor;
-        return holders.cursor < holders.positions.size() ? holders.positions[holders.cursor]
-                                                         : m_nets.size();
-    }
-
-    std::vector<kqNetList::Net*> m_nets;
-    std::unordered_map<wxString, Holders, wxStringHash, wxStringEqual> m_holders;
-};
 
 bool kqNetList::Net::operator==(const Net& other) const
 {
@@ -96,9 +30,13 @@ uint32_t kqNetList::Net::IsLike(Net* other, uint32_t& larger)
     uint32_t common = 0;
     auto mine = m_nodes.begin();
     auto theirs = other->m_nodes.begin();
+    // One comparison a step, in the order of Node::operator< (byte order).
+    auto view = [](const Node& node)
+    { return std::wstring_view(node.m_text.wx_str(), node.m_text.length()); };
     while (mine != m_nodes.end() && theirs != other->m_nodes.end())
     {
-        if (*mine == *theirs)
+        const int order = view(*mine).compare(view(*theirs));
+        if (order == 0)
         {
             mine->m_matched = 1;
             theirs->m_matched = 1;
@@ -106,7 +44,7 @@ uint32_t kqNetList::Net::IsLike(Net* other, uint32_t& larger)
             ++mine;
             ++theirs;
         }
-        else if (*mine < *theirs)
+        else if (order < 0)
             ++mine;
         else
             ++theirs;
@@ -127,11 +65,87 @@ kqNetList& kqNetList::operator=(const kqNetList& other)
 
 kqNetList::~kqNetList() = default;
 
+namespace
+{
+// A list element with its sort key at hand: the text, and its first eight
+// characters packed into one number that orders the same way, so that most
+// comparisons never leave the array.
+template <typename Iterator> struct Keyed
+{
+    uint64_t prefix;
+    bool packed; // false when a character past 255 (which no file gives) kept it from packing
+    std::wstring_view text;
+    Iterator element;
+
+    bool operator<(const Keyed& other) const
+    {
+        if (packed && other.packed && prefix != other.prefix)
+            return prefix < other.prefix;
+        return text < other.text;
+    }
+};
+
+// The first eight characters, one byte each, the first in the highest byte,
+// shorter texts padded with 0.
+bool PackPrefix(std::wstring_view text, uint64_t& prefix)
+{
+    prefix = 0;
+    for (size_t i = 0; i < 8; ++i)
+    {
+        const wchar_t c = i < text.size() ? text[i] : 0;
+        if (c < 0 || c > 0xFF)
+            return false;
+        prefix = (prefix << 8) | static_cast<uint8_t>(c);
+    }
+    return true;
+}
+
+template <typename Iterator> Keyed<Iterator> MakeKeyed(const wxString& text, Iterator element)
+{
+    const std::wstring_view view(text.wx_str(), text.length());
+    Keyed<Iterator> keyed{0, false, view, element};
+    keyed.packed = PackPrefix(view, keyed.prefix);
+    return keyed;
+}
+
+// Puts the elements of `list`, all of them keyed in `keys` in list order,
+// into the stable byte order of their keys (wxString::Cmp order, as every
+// character is below 256). Merging a list chases links at every step;
+// sorting the keys in an array and relinking once is much faster.
+template <typename T>
+void SortByKeys(std::list<T>& list, std::vector<Keyed<typename std::list<T>::iterator>>& keys)
+{
+    if (std::is_sorted(keys.begin(), keys.end()))
+        return;
+    // Most nets hold a handful of nodes: insertion sort, stable and without
+    // the buffer std::stable_sort allocates on every call.
+    if (keys.size() <= 16)
+        for (auto it = keys.begin() + 1; it != keys.end(); ++it)
+            std::rotate(std::upper_bound(keys.begin(), it, *it), it, it + 1);
+    else
+        std::stable_sort(keys.begin(), keys.end());
+    for (const auto& keyed : keys)
+        list.splice(list.end(), list, keyed.element);
+}
+}
+
 bool kqNetList::Sort()
 {
-    m_nets.sort();
-    for (Net& net : m_nets)
-        net.m_nodes.sort();
+    // One walk over the nets in file order, the order they lie in memory:
+    // each net's nodes are sorted while the net is at hand, and its name is
+    // keyed for sorting the nets afterwards.
+    std::vector<Keyed<std::list<Net>::iterator>> nets;
+    std::vector<Keyed<std::list<Net::Node>::iterator>> nodes;
+    nets.reserve(m_nets.size());
+    for (auto net = m_nets.begin(); net != m_nets.end(); ++net)
+    {
+        nodes.clear();
+        for (auto node = net->m_nodes.begin(); node != net->m_nodes.end(); ++node)
+            nodes.push_back(MakeKeyed(node->m_text, node));
+        SortByKeys(net->m_nodes, nodes);
+        nets.push_back(MakeKeyed(net->m_name, net));
+    }
+    SortByKeys(m_nets, nets);
     m_pickupIndex.reset();
     return true;
 }

@@ -2,6 +2,7 @@
 // with HOME pointed at a fresh folder so no real settings file is touched.
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/debug.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
@@ -17,13 +18,13 @@ public:
     bool OnInit() override { return true; }
 };
 
-// A toolkit assertion would open a message box and wait for a user; it
-// fails the running test instead.
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg)
+// A failed toolkit assertion fails the running test. The toolkit's own
+// handler would open a dialog that nobody closes, and the run would hang.
+void FailTheTest(const wxString& file, int line, const wxString& function,
+                 const wxString& condition, const wxString& message)
 {
-    ADD_FAILURE_AT(file.ToStdString().c_str(), line)
-        << "toolkit assertion in " << func << ": " << cond << " " << msg;
+    ADD_FAILURE_AT(file.utf8_str().data(), line)
+        << "toolkit assertion \"" << condition << "\" failed in " << function << "(): " << message;
 }
 
 std::string MakeFreshHome()
@@ -41,13 +42,13 @@ std::string MakeFreshHome()
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    // The build lists the tests without a display; listing runs none.
+    // The build lists the tests, where there may be no display to start on.
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
     const std::string home = MakeFreshHome();
     if (home.empty())
         return 1;
-    wxSetAssertHandler(FailOnAssert);
+    wxSetAssertHandler(FailTheTest);
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
         return 1;

@@ -1,0 +1,71 @@
+// The comparison report is produced piece by piece into a sink: plain text
+// (headings, net names, separators, line feeds) and bracketed node texts
+// that are either matched or not. One sink keeps the bytes as a string, the
+// other shows them, coloured, in a text control.
+#ifndef WIRELACE_NETLIST_REPORT_H
+#define WIRELACE_NETLIST_REPORT_H
+
+#include "netlist/netlist.h"
+
+#include <wx/string.h>
+
+#include <cstddef>
+#include <vector>
+
+class wxTextCtrl;
+
+class kqReportSink
+{
+public:
+    virtual ~kqReportSink() = default;
+
+    virtual void Plain(const wxString& text) = 0;
+    // One node with its brackets: "(text)" when matched, "<text>" when not.
+    virtual void Node(const wxString& bracketed, bool matched) = 0;
+};
+
+// "[name]", then " (node)" or " <node>" for every node in list order.
+void kqWriteNet(const kqNetList::Net& net, kqReportSink& sink);
+
+class kqReportStringSink : public kqReportSink
+{
+public:
+    void Plain(const wxString& text) override { m_text += text; }
+    void Node(const wxString& bracketed, bool) override { m_text += bracketed; }
+
+    const wxString& Text() const { return m_text; }
+
+private:
+    wxString m_text;
+};
+
+// Collects the report as the control is to show it, then writes it in a few
+// calls. Appending piece by piece with a style change around every node is
+// far too slow in a large GTK text view, so everything from the first node
+// on goes in as one black text, and the nodes are coloured afterwards. The
+// result is the same as appending each piece under its own default style:
+// - the text before the first node keeps the control's own default style;
+// - after that the default style is black, so all but the nodes is black;
+// - each node is blue when matched, red when not.
+class kqReportCtrlSink : public kqReportSink
+{
+public:
+    void Plain(const wxString& text) override;
+    void Node(const wxString& bracketed, bool matched) override;
+
+    void WriteTo(wxTextCtrl& ctrl) const;
+
+private:
+    struct NodeRange
+    {
+        size_t start;
+        size_t end;
+        bool matched;
+    };
+
+    wxString m_beforeFirstNode;
+    wxString m_fromFirstNode;
+    std::vector<NodeRange> m_nodes; // positions inside m_fromFirstNode
+};
+
+#endif
