@@ -1,9 +1,13 @@
 #include "dialog/maindlg.h"
 
 #include "dialog/droptarget.h"
+#include "netlist/converter.h"
+#include "netlist/differencer.h"
 #include "netlist/mode.h"
 
 #include <wx/button.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -15,6 +19,8 @@ namespace
 const wxString SYSTEM_NAME = "v0.20 (2005/11/25)";
 const wxString FILE_DIALOG_WILDCARD =
     "Net list (*.net *.lst *.txt *.ccf *.ecf)|*.net;*.lst;*.txt;*.ccf;*.ecf|All files (*.*)|*.*";
+
+const wxString REPORT_WILDCARD = "Text file (*.txt)|*.txt|All files (*.*)|*.*";
 
 const int DIALOG_STYLE = wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxMINIMIZE_BOX |
                          wxMAXIMIZE_BOX | wxRESIZE_BORDER;
@@ -171,9 +177,86 @@ void WirelaceDlg::OnOK(wxCommandEvent& event)
     event.Skip(true);
 }
 
-void WirelaceDlg::OnFile1SelectButtonClicked(wxCommandEvent&) {}
-void WirelaceDlg::OnFile2SelectButtonClicked(wxCommandEvent&) {}
-void WirelaceDlg::OnFile1ConvertButtonClicked(wxCommandEvent&) {}
-void WirelaceDlg::OnFile2ConvertButtonClicked(wxCommandEvent&) {}
-void WirelaceDlg::OnExecuteButtonClicked(wxCommandEvent&) {}
-void WirelaceDlg::OnFileSaveButtonClicked(wxCommandEvent&) {}
+void WirelaceDlg::OnFile1SelectButtonClicked(wxCommandEvent&)
+{
+    SelectFile("Select - file 1", m_file1Name);
+}
+
+void WirelaceDlg::OnFile2SelectButtonClicked(wxCommandEvent&)
+{
+    SelectFile("Select - file 2", m_file2Name);
+}
+
+void WirelaceDlg::OnFile1ConvertButtonClicked(wxCommandEvent&)
+{
+    ConvertFile("Transfer - file 1", m_file1Name, m_file1Mode);
+}
+
+void WirelaceDlg::OnFile2ConvertButtonClicked(wxCommandEvent&)
+{
+    ConvertFile("Convert - file 2", m_file2Name, m_file2Mode);
+}
+
+// Compares from scratch on every press; the field shows only the newest
+// report.
+void WirelaceDlg::OnExecuteButtonClicked(wxCommandEvent&)
+{
+    if (m_file1Name.GetValue().IsEmpty() || m_file2Name.GetValue().IsEmpty())
+    {
+        ShowMissingName();
+        return;
+    }
+    kqNetDifferencer differencer;
+    differencer.Execute(m_file1Name.GetValue(), SelectedMode(m_file1Mode),
+                        m_file2Name.GetValue(), SelectedMode(m_file2Mode));
+    m_differenceText.Clear();
+    differencer.GetText(m_differenceText);
+}
+
+void WirelaceDlg::OnFileSaveButtonClicked(wxCommandEvent&)
+{
+    wxFileDialog dialog(this, "File save - difference", wxEmptyString, m_outFileName,
+                        REPORT_WILDCARD, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    // Remembered even when the save fails, so the next dialog offers it.
+    m_outFileName = dialog.GetPath();
+    m_differenceText.SaveFile(m_outFileName);
+}
+
+// The chosen file is not opened or checked, and the row's format stays.
+void WirelaceDlg::SelectFile(const wxString& title, wxTextCtrl& name)
+{
+    wxFileDialog dialog(this, title, wxEmptyString, name.GetValue(), FILE_DIALOG_WILDCARD,
+                        wxFD_OPEN);
+    if (dialog.ShowModal() == wxID_OK)
+        name.SetValue(dialog.GetPath());
+}
+
+// The target's format is the filter chosen in the dialog, never the file
+// name's extension; the name is used as given.
+void WirelaceDlg::ConvertFile(const wxString& title, const wxTextCtrl& name,
+                              const wxChoice& mode)
+{
+    if (name.GetValue().IsEmpty())
+    {
+        ShowMissingName();
+        return;
+    }
+    wxFileDialog dialog(this, title, wxEmptyString, "convert", kqNetMode::GetDialogWildcard(),
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    kqNetConverter::Execute(name.GetValue(), SelectedMode(mode), dialog.GetPath(),
+                            static_cast<uint32_t>(kqNetMode::GetMode(dialog.GetFilterIndex())));
+}
+
+uint32_t WirelaceDlg::SelectedMode(const wxChoice& mode)
+{
+    return static_cast<uint32_t>(kqNetMode::GetMode(static_cast<uint32_t>(mode.GetSelection())));
+}
+
+void WirelaceDlg::ShowMissingName()
+{
+    wxMessageBox("Please select the file.");
+}

@@ -11,6 +11,8 @@
 #include <wx/string.h>
 #include <wx/textctrl.h>
 
+#include <cstdint>
+
 class wxSizer;
 class DropTarget;
 
@@ -57,6 +59,11 @@ private:
     int ReadInt(const wxString& key, int current) const;
     void RestoreName(const wxString& key, wxTextCtrl& name);
     void RestoreMode(const wxString& key, wxChoice& mode);
+    void SelectFile(const wxString& title, wxTextCtrl& name);
+    void ConvertFile(const wxString& title, const wxTextCtrl& name, const wxChoice& mode);
+    // The format id of the choice's selected position.
+    static uint32_t SelectedMode(const wxChoice& mode);
+    static void ShowMissingName();
 
     // Declaration order is construction order: the store is the last member
     // built and so the first destroyed, writing its file before the
