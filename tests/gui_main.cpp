@@ -4,6 +4,7 @@
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/init.h>
+#include <wx/log.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -47,10 +48,13 @@ int main(int argc, char** argv)
     const std::string home = MakeFreshHome();
     if (home.empty())
         return 1;
+    wxSetAssertHandler(FailTheTest);
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
         return 1;
-    wxSetAssertHandler(FailTheTest);
+    // Errors the toolkit logs (a file that cannot be opened) go to the test
+    // output, not into a message box that waits for a user.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();

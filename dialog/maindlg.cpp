@@ -1,0 +1,179 @@
+#include "dialog/maindlg.h"
+
+#include "dialog/droptarget.h"
+#include "netlist/mode.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+
+#include <climits>
+
+namespace
+{
+const wxString SYSTEM_NAME = "v0.20 (2005/11/25)";
+const wxString FILE_DIALOG_WILDCARD =
+    "Net list (*.net *.lst *.txt *.ccf *.ecf)|*.net;*.lst;*.txt;*.ccf;*.ecf|All files (*.*)|*.*";
+
+const int DIALOG_STYLE = wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxMINIMIZE_BOX |
+                         wxMAXIMIZE_BOX | wxRESIZE_BORDER;
+const int LABEL_FLAGS = wxLEFT | wxRIGHT | wxTOP;
+const int ROW_ITEM_FLAGS = wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT;
+const int BORDER = 5;
+}
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(WirelaceDlg, wxDialog)
+    EVT_BUTTON(WirelaceDlg::ID_FILE1_SELECT, WirelaceDlg::OnFile1SelectButtonClicked)
+    EVT_BUTTON(WirelaceDlg::ID_FILE2_SELECT, WirelaceDlg::OnFile2SelectButtonClicked)
+    EVT_BUTTON(WirelaceDlg::ID_FILE1_CONVERT, WirelaceDlg::OnFile1ConvertButtonClicked)
+    EVT_BUTTON(WirelaceDlg::ID_FILE2_CONVERT, WirelaceDlg::OnFile2ConvertButtonClicked)
+    EVT_BUTTON(WirelaceDlg::ID_EXECUTE, WirelaceDlg::OnExecuteButtonClicked)
+    EVT_BUTTON(WirelaceDlg::ID_FILE_SAVE, WirelaceDlg::OnFileSaveButtonClicked)
+    EVT_BUTTON(wxID_OK, WirelaceDlg::OnOK)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+WirelaceDlg::WirelaceDlg()
+    : wxDialog(nullptr, wxID_ANY, "Wirelace", wxDefaultPosition, wxDefaultSize, DIALOG_STYLE),
+      m_outFileName("difference"),
+      m_file1Sizer(nullptr),
+      m_file2Sizer(nullptr),
+      m_dropTarget(nullptr),
+      m_config("Wirelace", "Quillmarsh", wxEmptyString, wxEmptyString,
+               wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE, wxConvUTF8)
+{
+    CreateLayout();
+    // The drop target decides by the rows' rectangles, so it needs the
+    // layout in place.
+    m_dropTarget = new DropTarget(*this);
+    SetDropTarget(m_dropTarget);
+    RestoreSettings();
+}
+
+void WirelaceDlg::CreateLayout()
+{
+    wxBoxSizer* top = new wxBoxSizer(wxVERTICAL);
+    top->SetMinSize(500, 300);
+    m_file1Sizer = AddFileRow(*top, "File 1", m_file1Name, ID_FILE1_NAME, m_file1Mode,
+                              ID_FILE1_MODE, ID_FILE1_SELECT, ID_FILE1_CONVERT);
+    m_file2Sizer = AddFileRow(*top, "File 2", m_file2Name, ID_FILE2_NAME, m_file2Mode,
+                              ID_FILE2_MODE, ID_FILE2_SELECT, ID_FILE2_CONVERT);
+    AddButtonGroup(*top);
+    top->Add(new wxStaticText(this, wxID_ANY, "Difference"), 0, LABEL_FLAGS, BORDER);
+    m_differenceText.Create(this, ID_DIFFERENCE_TEXT, wxEmptyString, wxDefaultPosition,
+                            wxDefaultSize, wxTE_READONLY | wxTE_MULTILINE | wxTE_RICH);
+    top->Add(&m_differenceText, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, BORDER);
+    AddBottomRow(*top);
+    SetSizer(top);
+    // Fits the dialog to its contents and keeps it from shrinking below.
+    top->SetSizeHints(this);
+}
+
+wxSizer* WirelaceDlg::AddFileRow(wxSizer& top, const wxString& label, wxTextCtrl& name,
+                                 int nameId, wxChoice& mode, int modeId, int selectId,
+                                 int convertId)
+{
+    top.Add(new wxStaticText(this, wxID_ANY, label), 0, LABEL_FLAGS, BORDER);
+    wxBoxSizer* row = new wxBoxSizer(wxHORIZONTAL);
+    name.Create(this, nameId, wxEmptyString);
+    row->Add(&name, 1, ROW_ITEM_FLAGS, BORDER);
+    mode.Create(this, modeId);
+    kqNetMode::InitChoice(mode);
+    row->Add(&mode, 0, ROW_ITEM_FLAGS, BORDER);
+    row->Add(new wxButton(this, selectId, "Select"), 0, ROW_ITEM_FLAGS, BORDER);
+    row->Add(new wxButton(this, convertId, "Convert"), 0, ROW_ITEM_FLAGS, BORDER);
+    top.Add(row, 0, wxEXPAND, 0);
+    return row;
+}
+
+void WirelaceDlg::AddButtonGroup(wxSizer& top)
+{
+    wxStaticBox* box = new wxStaticBox(this, wxID_ANY, wxEmptyString);
+    wxStaticBoxSizer* group = new wxStaticBoxSizer(box, wxHORIZONTAL);
+    // Pushes the two buttons towards the right, taking three parts of the
+    // free width to Execute's one. An empty sizer would count as hidden
+    // and take nothing, so the gap is a plain spacer.
+    group->AddStretchSpacer(3);
+    group->Add(new wxButton(this, ID_EXECUTE, "Execute"), 1, wxALL, BORDER);
+    group->Add(new wxButton(this, ID_FILE_SAVE, "File save"), 0, wxALL, BORDER);
+    top.Add(group, 0, wxEXPAND | wxALL, BORDER);
+}
+
+void WirelaceDlg::AddBottomRow(wxSizer& top)
+{
+    wxBoxSizer* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(new wxStaticText(this, wxID_ANY, SYSTEM_NAME), 1, wxALIGN_CENTER_VERTICAL | wxALL,
+             BORDER);
+    // Shares the free width equally with the version label.
+    row->AddStretchSpacer(1);
+    row->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALIGN_CENTER_VERTICAL | wxALL, BORDER);
+    row->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxALIGN_CENTER_VERTICAL | wxALL,
+             BORDER);
+    top.Add(row, 0, wxEXPAND, 0);
+}
+
+// Every read falls back on what the dialog already shows, so a missing key
+// changes nothing.
+void WirelaceDlg::RestoreSettings()
+{
+    wxRect rect = GetRect();
+    rect.x = ReadInt("WindowX", rect.x);
+    rect.y = ReadInt("WindowY", rect.y);
+    rect.width = ReadInt("WindowWidth", rect.width);
+    rect.height = ReadInt("WindowHeight", rect.height);
+    SetSize(rect, wxSIZE_AUTO);
+    RestoreName("File1Name", m_file1Name);
+    RestoreMode("File1Mode", m_file1Mode);
+    RestoreName("File2Name", m_file2Name);
+    RestoreMode("File2Mode", m_file2Mode);
+}
+
+// Text that is not an integer, or an integer no window coordinate can hold,
+// counts as missing.
+int WirelaceDlg::ReadInt(const wxString& key, int current) const
+{
+    const long value = m_config.Read(key, static_cast<long>(current));
+    if (value < INT_MIN || value > INT_MAX)
+        return current;
+    return static_cast<int>(value);
+}
+
+void WirelaceDlg::RestoreName(const wxString& key, wxTextCtrl& name)
+{
+    name.SetValue(m_config.Read(key, name.GetValue()));
+}
+
+// The toolkit's SetStringSelection ignores letter case; a stored format name
+// selects its format only when it matches exactly.
+void WirelaceDlg::RestoreMode(const wxString& key, wxChoice& mode)
+{
+    const int position = mode.FindString(m_config.Read(key, mode.GetStringSelection()), true);
+    if (position != wxNOT_FOUND)
+        mode.SetSelection(position);
+}
+
+void WirelaceDlg::OnOK(wxCommandEvent& event)
+{
+    const wxRect rect = GetRect();
+    m_config.Write("WindowX", static_cast<long>(rect.x));
+    m_config.Write("WindowY", static_cast<long>(rect.y));
+    m_config.Write("WindowWidth", static_cast<long>(rect.width));
+    m_config.Write("WindowHeight", static_cast<long>(rect.height));
+    m_config.Write("File1Name", m_file1Name.GetValue());
+    m_config.Write("File1Mode", m_file1Mode.GetStringSelection());
+    m_config.Write("File2Name", m_file2Name.GetValue());
+    m_config.Write("File2Mode", m_file2Mode.GetStringSelection());
+    m_config.Write("OutFileName", m_outFileName);
+    // The dialog's own OK handling ends the modal loop; the store writes its
+    // file when the dialog is destroyed.
+    event.Skip(true);
+}
+
+void WirelaceDlg::OnFile1SelectButtonClicked(wxCommandEvent&) {}
+void WirelaceDlg::OnFile2SelectButtonClicked(wxCommandEvent&) {}
+void WirelaceDlg::OnFile1ConvertButtonClicked(wxCommandEvent&) {}
+void WirelaceDlg::OnFile2ConvertButtonClicked(wxCommandEvent&) {}
+void WirelaceDlg::OnExecuteButtonClicked(wxCommandEvent&) {}
+void WirelaceDlg::OnFileSaveButtonClicked(wxCommandEvent&) {}

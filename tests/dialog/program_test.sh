@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs the built program as a user would, on a virtual display of its own
+# and with a fresh HOME: every run ends with exit status 255, leaving with
+# Escape writes no settings file, leaving with OK writes what was on screen.
+# Usage: program_test.sh PATH-TO-wirelace
+set -euo pipefail
+
+program=$1
+if [ -z "${WIRELACE_OWN_DISPLAY:-}" ]; then
+  exec env WIRELACE_OWN_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
+
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+settings=$home/.Wirelace
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+# Starts the program, waits for its dialog to be shown and focused, types
+# the given xdotool commands (each "type TEXT" or "key KEY..."), and checks
+# how the program ended.
+run_program() {
+  HOME=$home XDG_CONFIG_HOME=$home/.config timeout 60 "$program" &
+  local pid=$!
+  local window
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Wirelace$' | head -n 1)
+  [ -n "$window" ] || fail "the dialog did not appear"
+  xdotool windowfocus --sync "$window"
+  local command
+  for command in "$@"; do
+    # shellcheck disable=SC2086 # the command's words are xdotool's arguments
+    xdotool $command
+  done
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 255 ] || fail "exit status $status, expected 255"
+}
+
+# Escape, on a first run: no settings file appears.
+run_program "type --delay 20 typed.net" "key Escape"
+[ ! -e "$settings" ] || fail "Escape wrote $settings"
+
+# OK, reached by Shift+Tab from the first name field past Cancel.
+run_program "type --delay 20 typed.net" "key shift+Tab shift+Tab space"
+[ -f "$settings" ] || fail "OK did not write $settings"
+for line in "File1Name=typed.net" "File1Mode=BSch/Allegro" "File2Name=" \
+            "File2Mode=BSch/Allegro" "OutFileName=difference"; do
+  grep -qx "$line" "$settings" || fail "settings lack '$line':"$'\n'"$(cat "$settings")"
+done
+for key in WindowX WindowY WindowWidth WindowHeight; do
+  grep -qE "^$key=-?[0-9]+\$" "$settings" || fail "settings lack $key"
+done
+
+# Escape again: the file stays as OK left it, even after the name changed.
+before=$(cat "$settings")
+run_program "type --delay 20 more" "key Escape"
+[ "$(cat "$settings")" = "$before" ] || fail "Escape changed $settings"
+
+echo "the program ends with 255 and keeps its settings only after OK"
