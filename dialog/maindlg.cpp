@@ -12,8 +12,6 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include <climits>
-
 namespace
 {
 const wxString SYSTEM_NAME = "v0.20 (2005/11/25)";
@@ -27,6 +25,10 @@ const int DIALOG_STYLE = wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxMINIMIZE_BO
 const int LABEL_FLAGS = wxLEFT | wxRIGHT | wxTOP;
 const int ROW_ITEM_FLAGS = wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT;
 const int BORDER = 5;
+
+// The farthest a native window reaches in either direction, and its
+// largest size.
+const long MAX_WINDOW_COORDINATE = 32767;
 }
 
 // clang-format off
@@ -50,6 +52,9 @@ WirelaceDlg::WirelaceDlg()
       m_config("Wirelace", "Quillmarsh", wxEmptyString, wxEmptyString,
                wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE, wxConvUTF8)
 {
+    // File names are stored as typed; the store would otherwise replace
+    // "$NAME" in them by the environment's value when reading them back.
+    m_config.SetExpandEnvVars(false);
     CreateLayout();
     // The drop target decides by the rows' rectangles, so it needs the
     // layout in place.
@@ -136,12 +141,15 @@ void WirelaceDlg::RestoreSettings()
     RestoreMode("File2Mode", m_file2Mode);
 }
 
-// Text that is not an integer, or an integer no window coordinate can hold,
-// counts as missing.
+// Text that is not an integer, or an integer that no native window can take
+// as a coordinate or size, counts as missing. The windowing system keeps
+// them in 16 bits: beyond that a position wraps round to some other place
+// and a size is refused with a broken window. Smaller sizes than the
+// dialog's minimum are raised to it by the toolkit.
 int WirelaceDlg::ReadInt(const wxString& key, int current) const
 {
     const long value = m_config.Read(key, static_cast<long>(current));
-    if (value < INT_MIN || value > INT_MAX)
+    if (value < -MAX_WINDOW_COORDINATE || value > MAX_WINDOW_COORDINATE)
         return current;
     return static_cast<int>(value);
 }
