@@ -108,6 +108,13 @@ const long SAVE_STYLE = wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
 const NetSpecs& FILE1_NETS = testutil::WORKED_FILE1;
 const NetSpecs& FILE2_NETS = testutil::WORKED_FILE2;
 const std::string REPORT = testutil::WORKED_REPORT;
+// The reports with one side read as empty.
+const std::string FILE1_ONLY_REPORT = "[[Same]]\n\n[[Like]]\n\n<<File 1 only>>\n"
+                                      "[GND] <U1.7> <U2.7>\n[N1] <U1.1> <U2.3>\n[N9] <R1.1>\n"
+                                      "[VCC] <U1.14> <U2.14>\n\n<<File 2 only>>\n";
+const std::string FILE2_ONLY_REPORT = "[[Same]]\n\n[[Like]]\n\n<<File 1 only>>\n\n"
+                                      "<<File 2 only>>\n[GND] <U1.7> <U2.7>\n[N2] <U1.1> <U2.3>\n"
+                                      "[N7] <R5.2>\n[VCC] <C1.1> <U1.14> <U2.14>\n";
 
 enum Format
 {
@@ -212,9 +219,27 @@ TEST_F(DialogCommands, ExecuteReadsEachRowWithItsOwnFormat)
     // Read as BSch/Allegro, the PADS file holds no nets.
     Choice(m_dialog, WirelaceDlg::ID_FILE2_MODE).SetSelection(BSCH);
     Execute();
-    EXPECT_EQ(ReportText(), "[[Same]]\n\n[[Like]]\n\n<<File 1 only>>\n"
-                            "[GND] <U1.7> <U2.7>\n[N1] <U1.1> <U2.3>\n[N9] <R1.1>\n"
-                            "[VCC] <U1.14> <U2.14>\n\n<<File 2 only>>\n");
+    EXPECT_EQ(ReportText(), FILE1_ONLY_REPORT);
+}
+
+// The name is not checked when it is chosen: a file gone by the time of
+// Execute reads as empty, reported only by the toolkit's error log.
+TEST_F(DialogCommands, AFileThatVanishedAfterSelectReadsAsEmpty)
+{
+    PrepareComparison();
+    wxTEST_DIALOG(Click(m_dialog, WirelaceDlg::ID_FILE1_SELECT),
+                  ExpectFileDialog::Confirm(m_dir.File("one.net")));
+    std::filesystem::remove(m_dir.File("one.net"));
+    Execute();
+    EXPECT_EQ(ReportText(), FILE2_ONLY_REPORT);
+}
+
+TEST_F(DialogCommands, AFolderGivenAsAFileReadsAsEmpty)
+{
+    PrepareComparison();
+    Name2().SetValue(m_dir.Path());
+    Execute();
+    EXPECT_EQ(ReportText(), FILE1_ONLY_REPORT);
 }
 
 TEST_F(DialogCommands, ABlankNameIsNotMissing)
