@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the built program as a user would, on a virtual display of its own
 # and with a fresh HOME: every run ends with exit status 255, leaving with
-# Escape writes no settings file, leaving with OK writes what was on screen.
+# Escape writes no settings file, leaving with OK writes what was on screen,
+# and a settings file that cannot be written does not keep it from ending.
 # Usage: program_test.sh PATH-TO-wirelace
 set -euo pipefail
 
@@ -32,7 +33,7 @@ run_program() {
   local command
   for command in "$@"; do
     # shellcheck disable=SC2086 # the command's words are xdotool's arguments
-    xdotool $command
+    timeout 30 xdotool $command || fail "xdotool $command"
   done
   local status=0
   wait "$pid" || status=$?
@@ -59,4 +60,14 @@ before=$(cat "$settings")
 run_program "type --delay 20 more" "key Escape"
 [ "$(cat "$settings")" = "$before" ] || fail "Escape changed $settings"
 
-echo "the program ends with 255 and keeps its settings only after OK"
+# A folder where the settings file belongs: after OK the store reports that
+# it cannot write in the toolkit's error box, and once that is closed the
+# program ends as always.
+rm -f "$settings"
+mkdir "$settings"
+run_program "type --delay 20 typed.net" "key shift+Tab shift+Tab space" \
+  "search --sync --onlyvisible --name ^Wirelace.Error$ windowfocus --sync key Return"
+[ -d "$settings" ] || fail "the folder $settings was replaced"
+
+echo "the program ends with 255, also when its settings cannot be written," \
+  "and keeps its settings only after OK"
