@@ -52,11 +52,11 @@ bool Exists(const std::string& path)
 kqNetList MakeList(const NetSpecs& nets)
 {
     kqNetList list;
-    for (const NetSpec& spec : nets)
+    for (const NetSpec& wanted : nets)
     {
         kqNetList::Net net;
-        net.m_name = kqBytesToString(spec.name);
-        for (const std::string& node : spec.nodes)
+        net.m_name = kqBytesToString(wanted.name);
+        for (const std::string& node : wanted.nodes)
             net.m_nodes.emplace_back(kqBytesToString(node));
         list.m_nets.push_back(net);
     }
@@ -68,10 +68,10 @@ NetSpecs Describe(const kqNetList& list)
     NetSpecs nets;
     for (const kqNetList::Net& net : list.m_nets)
     {
-        NetSpec spec{kqStringToBytes(net.m_name), {}};
+        NetSpec described{kqStringToBytes(net.m_name), {}};
         for (const kqNetList::Net::Node& node : net.m_nodes)
-            spec.nodes.push_back(kqStringToBytes(node.m_text));
-        nets.push_back(spec);
+            described.nodes.push_back(kqStringToBytes(node.m_text));
+        nets.push_back(described);
     }
     return nets;
 }
