@@ -72,7 +72,7 @@ run_program "type --delay 20 typed.net" "key shift+Tab shift+Tab space" \
 # Garbage lines in the settings file: the store says so in its own box, and
 # the dialog opens with what could be read, without a debugging alert.
 rm -rf "$settings"
-printf 'WindowX=10\n=\n\001junk\nFile1Name=kept.net\n' > "$settings"
+printf 'WindowX=10\n\001junk\nFile1Name=kept.net\n' > "$settings"
 run_program "search --sync --onlyvisible --name ^Wirelace.Error$ windowfocus --sync key Return" \
   "search --sync --onlyvisible --name ^Wirelace$ windowfocus --sync key shift+Tab shift+Tab space"
 grep -qx "File1Name=kept.net" "$settings" || fail "the readable settings were lost"
