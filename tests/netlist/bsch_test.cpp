@@ -9,17 +9,12 @@ namespace
 {
 NetSpecs Read(const std::string& bytes) { return testutil::ReadAs(0, bytes); }
 std::string Write(const NetSpecs& nets) { return testutil::WriteAs(0, nets); }
+const NetSpecs WORKED = {{"GND", {"U1.7", "C3.2", "R1.2"}}, {"VCC", {"U1.14", "U2.14"}}};
 }
 
-TEST(Bsch, WorkedExample)
+TEST(BschReader, WorkedExampleAndEdges)
 {
-    const NetSpecs nets = {{"GND", {"U1.7", "C3.2", "R1.2"}}, {"VCC", {"U1.14", "U2.14"}}};
-    EXPECT_EQ(Read("$NETS\nGND; U1.7 C3.2 ,\n\tR1.2\nVCC ;U1.14,U2.14\n$END\n"), nets);
-    EXPECT_EQ(Write(nets), "$NETS\nGND;\tU1.7 C3.2 R1.2\nVCC;\tU1.14 U2.14\n$END\n");
-}
-
-TEST(BschReader, SectionsNamesAndContinuations)
-{
+    EXPECT_EQ(Read("$NETS\nGND; U1.7 C3.2 ,\n\tR1.2\nVCC ;U1.14,U2.14\n$END\n"), WORKED);
     // Only lines between "$NETS" and "$END" are read...
     EXPECT_EQ(Read("A;X.1\n$NETS\nB;Y.1\n$END\nC;Z.1\n"), (NetSpecs{{"B", {"Y.1"}}}));
     // ...but "$END" inside a net line leaves the net open.
@@ -33,8 +28,9 @@ TEST(BschReader, SectionsNamesAndContinuations)
     EXPECT_EQ(Read("$NETS\nA;X.1,\nB;Y.1\n"), (NetSpecs{{"A", {"X.1", "B"}}, {"B", {"Y.1"}}}));
 }
 
-TEST(BschWriter, FiveNodesALineCountedPerNet)
+TEST(BschWriter, WorkedExampleAndFiveNodesALineCountedPerNet)
 {
+    EXPECT_EQ(Write(WORKED), "$NETS\nGND;\tU1.7 C3.2 R1.2\nVCC;\tU1.14 U2.14\n$END\n");
     EXPECT_EQ(Write({{"X", {"N1", "N2", "N3", "N4", "N5"}}}), "$NETS\nX;\tN1 N2 N3 N4 N5\n$END\n");
     EXPECT_EQ(Write({{"X", {"N1", "N2", "N3", "N4", "N5", "N6"}}, {"Y", {"N1"}}}),
               "$NETS\nX;\tN1 N2 N3 N4 N5 ,\n\tN6\nY;\tN1\n$END\n");

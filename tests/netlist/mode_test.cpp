@@ -10,8 +10,6 @@
 
 namespace
 {
-const uint32_t NO_FORMAT = static_cast<uint32_t>(-1);
-
 // The class name `created` was registered under, or "null"; deletes it.
 wxString ClassOf(wxObject* created)
 {
@@ -27,7 +25,7 @@ TEST(FormatTable, WildcardModesReadersAndWriters)
     const struct { uint32_t id; int32_t mode; const char* reader; const char* writer; } rows[] = {
         {0, 0, "kqNetBschReader", "kqNetBschWriter"}, {1, 1, "kqNetPadsReader", "kqNetPadsWriter"},
         {2, 2, "kqNetECFReader", "kqNetECFWriter"}, {3, -1, "null", "null"},
-        {NO_FORMAT, -1, "null", "null"}};
+        {uint32_t(-1), -1, "null", "null"}};
     for (const auto& row : rows)
     {
         EXPECT_EQ(kqNetMode::GetMode(row.id), row.mode) << row.id;
@@ -39,9 +37,9 @@ TEST(FormatTable, WildcardModesReadersAndWriters)
 TEST(Converter, OntoItsOwnPathInTheWritersLayout)
 {
     testutil::TempDir dir;
-    testutil::WriteBytes(dir.File("a"), "$NETS\nVCC ; U2.14 U1.14 ,\n  U2.14\nGND;U1.7\n$END\n");
+    testutil::WriteBytes(dir.File("a"), "$NETS\nB ; X.2 X.1 ,\n  X.2\nA;Y.1\n$END\n");
     EXPECT_TRUE(kqNetConverter::Execute(dir.File("a"), 0, dir.File("a"), 0));
-    EXPECT_EQ(testutil::ReadBytes(dir.File("a")), "$NETS\nVCC;\tU2.14 U1.14 U2.14\nGND;\tU1.7\n$END\n");
+    EXPECT_EQ(testutil::ReadBytes(dir.File("a")), "$NETS\nB;\tX.2 X.1 X.2\nA;\tY.1\n$END\n");
 }
 
 TEST(Converter, FailureLeavesTheTargetAlone)
@@ -50,12 +48,11 @@ TEST(Converter, FailureLeavesTheTargetAlone)
     testutil::TempDir dir;
     testutil::WriteBytes(dir.File("in"), "$NETS\nA;X.1\n$END\n");
     // An unknown format creates no file...
-    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), NO_FORMAT, dir.File("out"), 0));
-    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 0, dir.File("out"), 3));
+    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 3, dir.File("out"), 0));
+    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 0, dir.File("out"), uint32_t(-1)));
     EXPECT_FALSE(testutil::Exists(dir.File("out")));
     // ...and an input that cannot be read leaves an existing target as it was.
     testutil::WriteBytes(dir.File("out"), "left alone\n");
     EXPECT_FALSE(kqNetConverter::Execute(dir.File("missing"), 0, dir.File("out"), 0));
-    EXPECT_FALSE(kqNetConverter::Execute(dir.Path(), 0, dir.File("out"), 0));
     EXPECT_EQ(testutil::ReadBytes(dir.File("out")), "left alone\n");
 }
