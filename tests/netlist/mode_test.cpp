@@ -8,163 +8,51 @@
 #include <gtest/gtest.h>
 #include <wx/log.h>
 
-#include <memory>
-
 namespace
 {
-const uint32_t BSCH = 0;
-const uint32_t NO_FORMAT = static_cast<uint32_t>(-1);
-
-// The class name the registry created `object` under.
-std::string ClassOf(const wxObject* object)
+// The class name `created` was registered under, or "null"; deletes it.
+wxString ClassOf(wxObject* created)
 {
-    return object ? wxString(object->GetClassInfo()->GetClassName()).ToStdString() : "(null)";
+    const wxString name = created ? wxString(created->GetClassInfo()->GetClassName()) : "null";
+    delete created;
+    return name;
 }
 }
 
-// ---- The table --------------------------------------------------------------
-
-TEST(FormatTable, WildcardNamesEveryFormatInTableOrder)
+TEST(FormatTable, WildcardModesReadersAndWriters)
 {
     EXPECT_EQ(kqNetMode::GetDialogWildcard(), "BSch/Allegro|*.*|PADS|*.*|ZukenECF|*.*");
-}
-
-TEST(FormatTable, ModeIsThePositionInsideTheTable)
-{
-    EXPECT_EQ(kqNetMode::GetMode(0), 0);
-    EXPECT_EQ(kqNetMode::GetMode(1), 1);
-    EXPECT_EQ(kqNetMode::GetMode(2), 2);
-    EXPECT_EQ(kqNetMode::GetMode(3), -1);
-    EXPECT_EQ(kqNetMode::GetMode(NO_FORMAT), -1);
-}
-
-TEST(FormatTable, CreatesReadersAndWritersByClassName)
-{
-    std::unique_ptr<kqNetListReader> reader(kqNetMode::GetReader(BSCH));
-    std::unique_ptr<kqNetListWriter> writer(kqNetMode::GetWriter(BSCH));
-    EXPECT_EQ(ClassOf(reader.get()), "kqNetBschReader");
-    EXPECT_EQ(ClassOf(writer.get()), "kqNetBschWriter");
-    // Registered straight under wxObject, not under the family's base.
-    EXPECT_EQ(wxString(reader->GetClassInfo()->GetBaseClassName1()), "wxObject");
-
-    // A format whose classes are not linked in yields null, never a wrong class.
-    const char* readers[] = {"kqNetBschReader", "kqNetPadsReader", "kqNetECFReader"};
-    const char* writers[] = {"kqNetBschWriter", "kqNetPadsWriter", "kqNetECFWriter"};
-    for (uint32_t id = 1; id < 3; ++id)
+    const struct { uint32_t id; int32_t mode; const char* reader; const char* writer; } rows[] = {
+        {0, 0, "kqNetBschReader", "kqNetBschWriter"}, {1, 1, "kqNetPadsReader", "kqNetPadsWriter"},
+        {2, 2, "kqNetECFReader", "kqNetECFWriter"}, {3, -1, "null", "null"},
+        {uint32_t(-1), -1, "null", "null"}};
+    for (const auto& row : rows)
     {
-        reader.reset(kqNetMode::GetReader(id));
-        writer.reset(kqNetMode::GetWriter(id));
-        if (reader)
-        {
-            EXPECT_EQ(ClassOf(reader.get()), readers[id]);
-        }
-        if (writer)
-        {
-            EXPECT_EQ(ClassOf(writer.get()), writers[id]);
-        }
+        EXPECT_EQ(kqNetMode::GetMode(row.id), row.mode) << row.id;
+        EXPECT_EQ(ClassOf(kqNetMode::GetReader(row.id)), row.reader) << row.id;
+        EXPECT_EQ(ClassOf(kqNetMode::GetWriter(row.id)), row.writer) << row.id;
     }
 }
 
-TEST(FormatTable, IdsWithoutARowGiveNull)
+TEST(Converter, OntoItsOwnPathInTheWritersLayout)
 {
-    for (uint32_t id : {3u, 4u, NO_FORMAT})
-    {
-        EXPECT_EQ(kqNetMode::GetReader(id), nullptr) << id;
-        EXPECT_EQ(kqNetMode::GetWriter(id), nullptr) << id;
-    }
+    testutil::TempDir dir;
+    testutil::WriteBytes(dir.File("a"), "$NETS\nB ; X.2 X.1 ,\n  X.2\nA;Y.1\n$END\n");
+    EXPECT_TRUE(kqNetConverter::Execute(dir.File("a"), 0, dir.File("a"), 0));
+    EXPECT_EQ(testutil::ReadBytes(dir.File("a")), "$NETS\nB;\tX.2 X.1 X.2\nA;\tY.1\n$END\n");
 }
 
-TEST(FormatTable, EachCallCreatesANewObject)
-{
-    std::unique_ptr<kqNetListReader> first(kqNetMode::GetReader(BSCH));
-    std::unique_ptr<kqNetListReader> second(kqNetMode::GetReader(BSCH));
-    EXPECT_NE(first, second);
-    std::unique_ptr<kqNetListWriter> firstWriter(kqNetMode::GetWriter(BSCH));
-    std::unique_ptr<kqNetListWriter> secondWriter(kqNetMode::GetWriter(BSCH));
-    EXPECT_NE(firstWriter, secondWriter);
-}
-
-// ---- The converter ------------------------------------------------------------
-
-namespace
-{
-// Out of name order, duplicates, a continuation: the writer's own layout
-// must keep all of it.
-const std::string MESSY_INPUT = "(NETLIST)\n"
-                                "$NETS\n"
-                                "VCC ; U2.14 U1.14 ,\n"
-                                "        U2.14\n"
-                                "GND;U1.7\n"
-                                "$END\n";
-const std::string TIDY_OUTPUT = "$NETS\n"
-                                "VCC;\tU2.14 U1.14 U2.14\n"
-                                "GND;\tU1.7\n"
-                                "$END\n";
-const std::string TARGET = "left alone\n";
-
-class Converter : public testing::Test
-{
-protected:
-    bool Convert(const std::string& in, uint32_t inMode, const std::string& out, uint32_t outMode)
-    {
-        return kqNetConverter::Execute(wxString(in), inMode, wxString(out), outMode);
-    }
-
-    testutil::TempDir m_dir;
-    const std::string m_in = m_dir.File("in.net");
-    const std::string m_out = m_dir.File("out.net");
-};
-}
-
-TEST_F(Converter, SameFormatRewritesInTheWritersLayoutKeepingOrder)
-{
-    testutil::WriteBytes(m_in, MESSY_INPUT);
-    EXPECT_TRUE(Convert(m_in, BSCH, m_out, BSCH));
-    EXPECT_EQ(testutil::ReadBytes(m_out), TIDY_OUTPUT);
-    EXPECT_EQ(testutil::ReadBytes(m_in), MESSY_INPUT);
-}
-
-TEST_F(Converter, OntoItsOwnPath)
-{
-    testutil::WriteBytes(m_in, MESSY_INPUT);
-    EXPECT_TRUE(Convert(m_in, BSCH, m_in, BSCH));
-    EXPECT_EQ(testutil::ReadBytes(m_in), TIDY_OUTPUT);
-}
-
-TEST_F(Converter, InputWithoutNetsGivesAnEmptyNetlist)
-{
-    testutil::WriteBytes(m_in, "");
-    EXPECT_TRUE(Convert(m_in, BSCH, m_out, BSCH));
-    EXPECT_EQ(testutil::ReadBytes(m_out), "$NETS\n$END\n");
-}
-
-TEST_F(Converter, UnknownFormatCreatesNoFile)
-{
-    testutil::WriteBytes(m_in, MESSY_INPUT);
-    EXPECT_FALSE(Convert(m_in, NO_FORMAT, m_out, BSCH));
-    EXPECT_FALSE(testutil::Exists(m_out));
-    EXPECT_FALSE(Convert(m_in, BSCH, m_out, NO_FORMAT));
-    EXPECT_FALSE(Convert(m_in, BSCH, m_out, 3));
-    EXPECT_FALSE(testutil::Exists(m_out));
-}
-
-TEST_F(Converter, UnreadableInputLeavesTheTargetAlone)
+TEST(Converter, FailureLeavesTheTargetAlone)
 {
     wxLogNull quiet;
-    // Missing file: no target appears, and an existing one keeps its bytes.
-    EXPECT_FALSE(Convert(m_dir.File("missing.net"), BSCH, m_out, BSCH));
-    EXPECT_FALSE(testutil::Exists(m_out));
-    testutil::WriteBytes(m_out, TARGET);
-    EXPECT_FALSE(Convert(m_dir.File("missing.net"), BSCH, m_out, BSCH));
-    EXPECT_EQ(testutil::ReadBytes(m_out), TARGET);
-    // A folder opens but cannot be read.
-    EXPECT_FALSE(Convert(m_dir.Path(), BSCH, m_out, BSCH));
-    EXPECT_EQ(testutil::ReadBytes(m_out), TARGET);
-}
-
-TEST_F(Converter, TargetThatCannotBeCreatedIsAFailure)
-{
-    wxLogNull quiet;
-    testutil::WriteBytes(m_in, MESSY_INPUT);
-    EXPECT_FALSE(Convert(m_in, BSCH, m_dir.File("no-such-folder/out.net"), BSCH));
+    testutil::TempDir dir;
+    testutil::WriteBytes(dir.File("in"), "$NETS\nA;X.1\n$END\n");
+    // An unknown format creates no file...
+    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 3, dir.File("out"), 0));
+    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 0, dir.File("out"), uint32_t(-1)));
+    EXPECT_FALSE(testutil::Exists(dir.File("out")));
+    // ...and an input that cannot be read leaves an existing target as it was.
+    testutil::WriteBytes(dir.File("out"), "left alone\n");
+    EXPECT_FALSE(kqNetConverter::Execute(dir.File("missing"), 0, dir.File("out"), 0));
+    EXPECT_EQ(testutil::ReadBytes(dir.File("out")), "left alone\n");
 }
