@@ -43,10 +43,10 @@ const NetSpecs WORKED_FILE1 = {{"VCC", {"U1.14", "U2.14"}}, {"GND", {"U2.7", "U1
                                {"N1", {"U1.1", "U2.3"}}, {"N9", {"R1.1"}}};
 const NetSpecs WORKED_FILE2 = {{"GND", {"U1.7", "U2.7"}}, {"VCC", {"C1.1", "U2.14", "U1.14"}},
                                {"N2", {"U2.3", "U1.1"}}, {"N7", {"R5.2"}}};
-const char WORKED_REPORT[] =
-    "[[Same]]\n[GND] (U1.7) (U2.7) == [GND] (U1.7) (U2.7)\n[N1] (U1.1) (U2.3) == [N2] (U1.1) (U2.3)\n"
-    "\n[[Like]]\n[VCC] (U1.14) (U2.14) != [VCC] <C1.1> (U1.14) (U2.14)\n"
-    "\n<<File 1 only>>\n[N9] <R1.1>\n\n<<File 2 only>>\n[N7] <R5.2>\n";
+const char WORKED_REPORT[] = "[[Same]]\n[GND] (U1.7) (U2.7) == [GND] (U1.7) (U2.7)\n"
+                             "[N1] (U1.1) (U2.3) == [N2] (U1.1) (U2.3)\n"
+                             "\n[[Like]]\n[VCC] (U1.14) (U2.14) != [VCC] <C1.1> (U1.14) (U2.14)\n"
+                             "\n<<File 1 only>>\n[N9] <R1.1>\n\n<<File 2 only>>\n[N7] <R5.2>\n";
 const char HEADINGS_ONLY[] = "[[Same]]\n\n[[Like]]\n\n<<File 1 only>>\n\n<<File 2 only>>\n";
 }
 

@@ -13,8 +13,9 @@ using testutil::CompareAsFiles;
 TEST(Differencer, FirstFitThenAFreshStartOnTheWorkedExample)
 {
     kqNetDifferencer differencer;
-    // A takes P, though Q would be an exact match; the bytes stay as read.
-    CompareAsFiles(differencer, {{"A\xB5", {"x", "y"}}, {"B", {"x"}}}, {{"P", {"x"}}, {"Q", {"x", "y"}}});
+    // A takes P, though Q would be an exact match; bytes stay as read.
+    CompareAsFiles(differencer, {{"A\xB5", {"x", "y"}}, {"B", {"x"}}},
+                   {{"P", {"x"}}, {"Q", {"x", "y"}}});
     EXPECT_EQ(kqStringToBytes(differencer.GetText()),
               "[[Same]]\n\n[[Like]]\n[A\xB5] (x) <y> != [P] (x)\n[B] (x) != [Q] (x) <y>\n"
               "\n<<File 1 only>>\n\n<<File 2 only>>\n");
@@ -50,12 +51,12 @@ TEST(Differencer, RandomComparisonsHoldTheirProperties)
         {
             for (const kqNetList::Net* net : {diff.m_net1, diff.m_net2})
                 ASSERT_TRUE(net == nullptr || seen.insert(net).second) << round;
-            const bool paired = diff.m_net1 && diff.m_net2;
-            // Sorted nodes, so equal lists are the same nodes, each as often.
-            ASSERT_EQ(diff.m_status, !paired ? (diff.m_net1 ? 3 : 4)
-                                             : diff.m_net1->m_nodes == diff.m_net2->m_nodes ? 1 : 2)
-                << round;
+            // Nodes are sorted: equal lists are the same nodes, each as often.
+            const int status = !diff.m_net1 ? 4 : !diff.m_net2 ? 3
+                               : diff.m_net1->m_nodes == diff.m_net2->m_nodes ? 1 : 2;
+            ASSERT_EQ(diff.m_status, status) << round;
         }
-        ASSERT_EQ(seen.size(), differencer.m_list1.m_nets.size() + differencer.m_list2.m_nets.size());
+        const size_t nets = differencer.m_list1.m_nets.size() + differencer.m_list2.m_nets.size();
+        ASSERT_EQ(seen.size(), nets) << round;
     }
 }

@@ -25,7 +25,10 @@ static kqNetList::PICKUP_STATUS WalkPickup(kqNetList& list, kqNetList::Net* net)
     uint32_t common = 0, larger = 0;
     for (kqNetList::Net& candidate : list.m_nets)
         if (!candidate.m_picked && (common = candidate.IsLike(net, larger)) > 0)
-            return candidate.m_picked = 1, common == larger ? kqNetList::PICKUP_SAME : kqNetList::PICKUP_LIKE;
+        {
+            candidate.m_picked = 1;
+            return common == larger ? kqNetList::PICKUP_SAME : kqNetList::PICKUP_LIKE;
+        }
     return kqNetList::PICKUP_NONE;
 }
 
@@ -41,7 +44,8 @@ TEST(NetList, SortsNamesAndNodesInByteOrderAndKeepsEqualNamesInFileOrder)
 
 TEST(NetList, IsLikeCountsCommonNodesOneToOneAndMarksThem)
 {
-    const struct { std::vector<std::string> a, b; uint32_t common, larger; std::string flags; } cases[] = {
+    using Nodes = std::vector<std::string>;
+    const struct { Nodes a, b; uint32_t common, larger; std::string flags; } cases[] = {
         {{"a", "b", "c"}, {"b", "c", "d"}, 2, 3, "011 110 "},
         {{"x", "x", "y"}, {"x", "y", "y"}, 2, 3, "101 110 "},
         {{"x", "x"}, {"x", "x"}, 2, 2, "11 11 "},
@@ -53,9 +57,9 @@ TEST(NetList, IsLikeCountsCommonNodesOneToOneAndMarksThem)
     {
         kqNetList list = MakeList({{"A", c.a}, {"B", c.b}});
         uint32_t larger = 99;
-        EXPECT_EQ(list.m_nets.front().IsLike(&list.m_nets.back(), larger), c.common);
-        EXPECT_EQ(larger, c.larger);
-        EXPECT_EQ(Flags(list), c.flags) << c.flags;
+        EXPECT_EQ(list.m_nets.front().IsLike(&list.m_nets.back(), larger), c.common) << c.flags;
+        EXPECT_EQ(larger, c.larger) << c.flags;
+        EXPECT_EQ(Flags(list), c.flags);
     }
 }
 
@@ -77,8 +81,8 @@ TEST(NetList, PickupMatchesAPlainWalkOnRandomLists)
             indexed2.Pickup(&net, status);
             // Each pickup marks one more net picked: equal flags, equal choice.
             ASSERT_EQ(status, WalkPickup(walked2, &*walkedNet++)) << round;
-            ASSERT_EQ(Flags(indexed1) + "/" + Flags(indexed2), Flags(walked1) + "/" + Flags(walked2))
-                << round;
+            ASSERT_EQ(Flags(indexed1), Flags(walked1)) << round;
+            ASSERT_EQ(Flags(indexed2), Flags(walked2)) << round;
         }
     }
 }

@@ -40,7 +40,8 @@ TEST(ReportField, WorkedExampleTextAndEveryColourAsWhenAppendedPieceByPiece)
     kqNetDifferencer differencer;
     CompareAsFiles(differencer, testutil::WORKED_FILE1, testutil::WORKED_FILE2);
     differencer.GetText(*mine);
-    const char* headings[] = {"[[Same]]\n", "\n[[Like]]\n", "\n<<File 1 only>>\n", "\n<<File 2 only>>\n"};
+    const char* headings[] = {"[[Same]]\n", "\n[[Like]]\n", "\n<<File 1 only>>\n",
+                              "\n<<File 2 only>>\n"};
     for (int status = 1; status <= 4; ++status)
     {
         plain->AppendText(headings[status - 1]);
@@ -72,11 +73,13 @@ TEST(ReportField, ValidUtf8IsShownDecodedAnythingElseByteByByte)
     // is not. A NUL, which the control cannot hold, shows as U+FFFD.
     kqNetDifferencer differencer;
     CompareAsFiles(differencer, {{"\xB5V", {"R\xE9", "\xC3\xA9"}}},
-                   {{"\xCE\xA9", {"R\xE9", "\xC3\xA9"}}, {"O", {"\xC0\x80", std::string("x\0y", 3)}}});
+                   {{"\xCE\xA9", {"R\xE9", "\xC3\xA9"}},
+                    {"O", {"\xC0\x80", std::string("x\0y", 3)}}});
     std::unique_ptr<wxFrame> frame(new wxFrame(nullptr, wxID_ANY, "report"));
     wxTextCtrl* text = NewField(frame.get());
     differencer.GetText(*text);
     EXPECT_EQ(text->GetValue(),
               wxString(L"[[Same]]\n[\u00B5V] (R\u00E9) (\u00E9) == [\u03A9] (R\u00E9) (\u00E9)\n"
-                       L"\n[[Like]]\n\n<<File 1 only>>\n\n<<File 2 only>>\n[O] <x\uFFFDy> <\u00C0\u0080>\n"));
+                       L"\n[[Like]]\n\n<<File 1 only>>\n"
+                       L"\n<<File 2 only>>\n[O] <x\uFFFDy> <\u00C0\u0080>\n"));
 }
