@@ -21,18 +21,17 @@ inline void CompareAsFiles(kqNetDifferencer& differencer, const NetSpecs& file1,
     EXPECT_TRUE(differencer.Execute(dir.File("1.net"), 0, dir.File("2.net"), 0));
 }
 
-// Fewer than `most` nets, named "N0".."N<names - 1>", of up to four nodes out
-// of the first `texts` letters: repeated names and nodes and nets without
-// nodes turn up often.
-inline NetSpecs RandomNets(std::mt19937& random, unsigned most, unsigned names, unsigned texts)
+// Up to nine nets named "N0".."N5", of up to four nodes "a".."f": repeated
+// names and nodes and nets without nodes turn up often.
+inline NetSpecs RandomNets(std::mt19937& random)
 {
-    NetSpecs nets(random() % most);
+    NetSpecs nets(random() % 10);
     for (NetSpec& net : nets)
     {
-        net.name = "N" + std::to_string(random() % names);
+        net.name = "N" + std::to_string(random() % 6);
         net.nodes.resize(random() % 5);
         for (std::string& node : net.nodes)
-            node = std::string(1, static_cast<char>('a' + random() % texts));
+            node = std::string(1, static_cast<char>('a' + random() % 6));
     }
     return nets;
 }

@@ -44,8 +44,7 @@ TEST(Differencer, RandomComparisonsHoldTheirProperties)
     for (int round = 0; round < 300; ++round)
     {
         kqNetDifferencer differencer;
-        CompareAsFiles(differencer, testutil::RandomNets(random, 10, 12, 6),
-                       testutil::RandomNets(random, 10, 12, 6));
+        CompareAsFiles(differencer, testutil::RandomNets(random), testutil::RandomNets(random));
         std::set<const kqNetList::Net*> seen;
         for (const kqNetDifferencer::Diff& diff : differencer.m_diffs)
         {

@@ -10,8 +10,8 @@
 #include <unistd.h>
 #include <wx/log.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
 
@@ -28,7 +28,7 @@ TEST(Hostile, AHugeSingleLineCostsMemoryInProportion)
 {
     testutil::TempDir dir;
     const uintmax_t size = 100u << 20;
-    std::ofstream(dir.File("huge")).close();
+    testutil::WriteBytes(dir.File("huge"), "");
     std::filesystem::resize_file(dir.File("huge"), size); // one line of NUL bytes
     rusage before{}, after{};
     getrusage(RUSAGE_SELF, &before);
@@ -72,10 +72,8 @@ TEST(Hostile, NoiseAndEveryKeptFuzzInputConvertBetweenEveryFormat)
 {
     wxLogNull quiet;
     testutil::TempDir dir;
-    std::mt19937 random(1);
     std::string noise(1 << 16, '\0');
-    for (char& byte : noise)
-        byte = static_cast<char>(random());
+    std::generate(noise.begin(), noise.end(), std::mt19937(1));
     testutil::WriteBytes(dir.File("nul"), std::string(4096, '\0'));
     testutil::WriteBytes(dir.File("noise"), noise);
     std::vector<std::string> inputs = {dir.File("nul"), dir.File("noise")};

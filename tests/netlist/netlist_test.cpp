@@ -68,8 +68,8 @@ TEST(NetList, PickupMatchesAPlainWalkOnRandomLists)
     std::mt19937 random(20261206);
     for (int round = 0; round < 3000; ++round)
     {
-        const NetSpecs first = testutil::RandomNets(random, 7, 3, 6);
-        const NetSpecs second = testutil::RandomNets(random, 7, 3, 6);
+        const NetSpecs first = testutil::RandomNets(random);
+        const NetSpecs second = testutil::RandomNets(random);
         kqNetList indexed1 = MakeList(first), indexed2 = MakeList(second);
         kqNetList walked1 = MakeList(first), walked2 = MakeList(second);
         for (kqNetList* list : {&indexed1, &indexed2, &walked1, &walked2})
