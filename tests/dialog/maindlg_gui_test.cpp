@@ -1,297 +1,244 @@
-// The main dialog's controls and layout, and the settings it restores at
-// construction and stores on OK.
-#include "dialogutil.h"
+// The main dialog: its layout, the settings it restores and stores on OK,
+// files dropped on its rows, and its commands, with every file dialog and
+// message box answered in-process.
+#include "dialog/maindlg.h"
 
-#include "testutil.h"
+#include "netlist/comparison.h"
 
+#include <wx/dnd.h>
+#include <wx/filedlg.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
-#include <wx/statbox.h>
-#include <wx/stattext.h>
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <filesystem>
 
-using namespace dialogtest;
+using namespace testutil;
+using namespace std::string_literals;
 
 namespace
 {
+using D = WirelaceDlg;
+enum { NAME1 = D::ID_FILE1_NAME, MODE1 = D::ID_FILE1_MODE, NAME2 = D::ID_FILE2_NAME,
+       MODE2 = D::ID_FILE2_MODE, REPORT = D::ID_DIFFERENCE_TEXT };
+
+// Answers every modal dialog at once instead of waiting for a user, noting
+// what it shows. A file dialog is confirmed with the planned path and
+// filter, or cancelled when no path is planned; anything else is cancelled.
+struct Answers : wxModalDialogHook
+{
+    Answers() { Register(); }
+    int Enter(wxDialog* dialog) override
+    {
+        auto* message = dynamic_cast<wxMessageDialog*>(dialog);
+        auto* file = dynamic_cast<wxFileDialog*>(dialog);
+        shown += (message ? message->GetMessage() : file ? file->GetFilename() : dialog->GetTitle())
+                     .utf8_string() + "|";
+        if (!file || path.empty())
+            return wxID_CANCEL;
+        file->SetFilterIndex(filter);
+        file->SetPath(path);
+        // The native dialog reports the new path only once it has loaded the folder.
+        for (int i = 0; i < 400 && file->GetPath() != path; ++i, wxMilliSleep(5))
+            wxYield();
+        return wxID_OK;
+    }
+    void Exit(wxDialog*) override {}
+
+    std::string shown;
+    wxString path;
+    int filter = 0;
+};
+
+// Each test starts without a settings file. Open() ends the open dialog
+// first, so that its settings (if it was left with OK) are written before
+// the new one reads them.
 class MainDialog : public testing::Test
 {
 protected:
-    void SetUp() override { RemoveSettings(); }
-    void TearDown() override { RemoveSettings(); }
+    void SetUp() override { std::remove(m_settings.c_str()); }
+    void TearDown() override { EXPECT_EQ(Shown(), "") << "dialogs no test expected"; }
+    WirelaceDlg& Open() { return m_dialog.reset(), *(m_dialog = std::make_unique<WirelaceDlg>()); }
+    wxWindow& Get(int id) { return *m_dialog->FindWindow(id); }
+    wxChoice& Choice(int id) { return dynamic_cast<wxChoice&>(Get(id)); }
+    wxTextCtrl& Field(int id) { return dynamic_cast<wxTextCtrl&>(Get(id)); }
+    std::string Text(int id) { return Field(id).GetValue().utf8_string(); }
+    void Set(int id, const std::string& text) { Field(id).SetValue(wxString::FromUTF8(text)); }
+    std::string Names() { return Text(NAME1) + "|" + Text(NAME2); }
+    // Clicks the button; a file dialog it opens is given `path` and `filter`.
+    void Click(int id, const std::string& path = "", int filter = 0)
+    {
+        m_answers.path = path;
+        m_answers.filter = filter;
+        wxCommandEvent click(wxEVT_BUTTON, id);
+        Get(id).HandleWindowEvent(click);
+    }
+    // What the dialogs shown since the last call showed.
+    std::string Shown() { return std::exchange(m_answers.shown, ""); }
+
+    const std::string m_settings = wxFileConfig::GetLocalFileName("Wirelace").utf8_string();
+    TempDir m_dir;
+    Answers m_answers;
+    std::unique_ptr<WirelaceDlg> m_dialog;
 };
-
-struct ControlSpec
-{
-    std::string className;
-    int id; // 0: a label or box with a generated id
-    std::string label;
-};
-
-std::vector<ControlSpec> Describe(wxWindow& dialog)
-{
-    std::vector<ControlSpec> controls;
-    for (wxWindow* child : dialog.GetChildren())
-    {
-        const int id = child->GetId() < 0 ? 0 : child->GetId();
-        const bool hasLabel = dynamic_cast<wxButton*>(child) || dynamic_cast<wxStaticText*>(child);
-        controls.push_back({wxString(child->GetClassInfo()->GetClassName()).ToStdString(), id,
-                            hasLabel ? child->GetLabel().ToStdString() : ""});
-    }
-    return controls;
 }
 
-void PrintTo(const ControlSpec& control, std::ostream* os)
+TEST_F(MainDialog, LayoutAndGrowth)
 {
-    *os << control.className << " " << control.id << " \"" << control.label << "\"";
-}
-
-bool operator==(const ControlSpec& a, const ControlSpec& b)
-{
-    return a.className == b.className && a.id == b.id && a.label == b.label;
-}
-
-std::string Settings(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-}
-
-TEST_F(MainDialog, HoldsItsControlsInCreationOrder)
-{
-    WirelaceDlg dialog;
-    const std::vector<ControlSpec> expected = {
-        {"wxStaticText", 0, "File 1"},  {"wxTextCtrl", 6000, ""},
-        {"wxChoice", 6001, ""},         {"wxButton", 6002, "Select"},
-        {"wxButton", 6003, "Convert"},  {"wxStaticText", 0, "File 2"},
-        {"wxTextCtrl", 6005, ""},       {"wxChoice", 6004, ""},
-        {"wxButton", 6006, "Select"},   {"wxButton", 6007, "Convert"},
-        {"wxStaticBox", 0, ""},         {"wxButton", 6008, "Execute"},
-        {"wxButton", 6009, "File save"}, {"wxStaticText", 0, "Difference"},
-        {"wxTextCtrl", 6010, ""},       {"wxStaticText", 0, "v0.20 (2005/11/25)"},
-        {"wxButton", wxID_OK, "OK"},    {"wxButton", wxID_CANCEL, "Cancel"},
+    Open().Show();
+    std::string controls;
+    for (wxWindow* child : m_dialog->GetChildren())
+        controls += std::to_string(std::max(child->GetId(), 0)) + ":" + child->GetLabel() + "|";
+    EXPECT_EQ(controls, "0:File 1|6000:|6001:|6002:Select|6003:Convert|0:File 2|6005:|6004:|"
+                        "6006:Select|6007:Convert|0:|6008:Execute|6009:File save|0:Difference|"
+                        "6010:|0:v0.20 (2005/11/25)|5100:OK|5101:Cancel|");
+    for (int id : {MODE1, MODE2})
+        EXPECT_EQ(wxJoin(Choice(id).GetStrings(), '|') + " " + Choice(id).GetStringSelection(),
+                  "BSch/Allegro|PADS|ZukenECF BSch/Allegro");
+    const wxSize fitted = m_dialog->GetSize();
+    EXPECT_TRUE(fitted == m_dialog->GetMinSize() && fitted.x >= 500 && fitted.y >= 300);
+    m_dialog->SetSize(100, 100);
+    EXPECT_EQ(m_dialog->GetSize(), fitted);
+    // Only the report field grows in height.
+    const auto heights = [&](int reportGrowth) {
+        std::vector<int> result;
+        for (wxWindow* child : m_dialog->GetChildren())
+            result.push_back(child->GetSize().y - (child->GetId() == REPORT ? reportGrowth : 0));
+        return result;
     };
-    EXPECT_EQ(Describe(dialog), expected);
-    EXPECT_EQ(dialog.GetTitle(), "Wirelace");
-    EXPECT_TRUE(dialog.HasFlag(wxRESIZE_BORDER | wxMAXIMIZE_BOX | wxMINIMIZE_BOX));
+    const std::vector<int> before = heights(0);
+    m_dialog->SetSize(fitted + wxSize(200, 150));
+    m_dialog->Layout();
+    EXPECT_EQ(heights(150), before);
 }
 
-TEST_F(MainDialog, NameFieldsAreEditableAndTheReportFieldIsReadOnly)
+// Cancel writes nothing. Names are stored as typed: "$" is no environment
+// variable, bytes beyond ASCII stay as they are.
+TEST_F(MainDialog, OkStoresWhatIsOnScreenAndTheNextDialogRestoresIt)
 {
-    WirelaceDlg dialog;
-    EXPECT_TRUE(Field(dialog, 6000).IsEditable());
-    EXPECT_FALSE(Field(dialog, 6000).IsMultiLine());
-    EXPECT_TRUE(Field(dialog, 6005).IsEditable());
-    EXPECT_FALSE(Field(dialog, 6010).IsEditable());
-    EXPECT_TRUE(Field(dialog, 6010).IsMultiLine());
-    EXPECT_TRUE(Field(dialog, 6010).HasFlag(wxTE_RICH));
+    Open();
+    Click(wxID_CANCEL);
+    const std::string name1 = "/x/$HOME/\xC3\xA9t\xC3\xA9.net", name2 = "${HOME}\xE6\x97\xA5 N$1";
+    Open().SetSize(31, 42, 777, 555);
+    EXPECT_FALSE(Exists(m_settings));
+    Set(NAME1, name1);
+    Set(NAME2, name2);
+    Choice(MODE1).SetSelection(2);
+    Choice(MODE2).SetSelection(1);
+    Click(wxID_OK);
+    Open();
+    EXPECT_EQ(ReadBytes(m_settings), "WindowX=31\nWindowY=42\nWindowWidth=777\nWindowHeight=555\n"
+                                     "File1Name=" + name1 + "\nFile1Mode=ZukenECF\nFile2Name=" +
+                                         name2 + "\nFile2Mode=PADS\nOutFileName=difference\n");
+    EXPECT_EQ(m_dialog->GetRect(), wxRect(31, 42, 777, 555));
+    EXPECT_EQ(Names(), name1 + "|" + name2);
+    EXPECT_EQ(Choice(MODE1).GetSelection(), 2);
+    EXPECT_EQ(Choice(MODE2).GetSelection(), 1);
 }
 
-TEST_F(MainDialog, FirstRunShowsEmptyNamesAndTheFirstFormat)
+// Window values that are no integers, or beyond the 16 bits of a native
+// window, and format names in the wrong case are ignored; a file that is no
+// UTF-8 reads as empty. Either way the dialog works and OK stores anew.
+TEST_F(MainDialog, BadSettingsAreIgnored)
 {
-    WirelaceDlg dialog;
-    for (int id : {6001, 6004})
+    const wxRect fitted = Open().GetRect();
+    for (const std::string& settings :
+         {"WindowX=12abc\nWindowY=-32768\nWindowWidth=wide\nWindowHeight=99999999999999999999\n"
+          "File1Mode=pads\n"s,
+          "WindowX=7\nFile1Name=\xFF\xFE\x80\0zz\nFile1Mode=PADS"s})
     {
-        wxChoice& choice = Choice(dialog, id);
-        ASSERT_EQ(choice.GetCount(), 3u);
-        EXPECT_EQ(choice.GetString(0), "BSch/Allegro");
-        EXPECT_EQ(choice.GetString(1), "PADS");
-        EXPECT_EQ(choice.GetString(2), "ZukenECF");
-        EXPECT_EQ(choice.GetSelection(), 0);
+        WriteBytes(m_settings, settings);
+        EXPECT_EQ(Open().GetRect(), fitted);
+        EXPECT_EQ(Names() + Choice(MODE1).GetStringSelection(), "|BSch/Allegro");
+        Set(NAME1, "new.net");
+        Click(wxID_OK);
+        Open();
+        EXPECT_EQ(Text(NAME1), "new.net");
     }
-    for (int id : {6000, 6005, 6010})
-        EXPECT_EQ(Field(dialog, id).GetValue(), "");
-    // Fitted to the layout, which is also the least the user can shrink it to.
-    EXPECT_EQ(dialog.GetSize(), dialog.GetMinSize());
-    EXPECT_GE(dialog.GetSizer()->GetMinSize().x, 500);
-    EXPECT_GE(dialog.GetSizer()->GetMinSize().y, 300);
 }
 
-TEST_F(MainDialog, OnlyTheReportFieldGrowsInHeight)
+// A row's band takes a drop, left and top edges included, right and bottom
+// edges excluded, wherever a resize has put it.
+TEST_F(MainDialog, ADropFillsTheRowItLandsOnWithTheFirstFile)
 {
-    WirelaceDlg dialog;
-    dialog.Show();
-    dialog.Layout();
-    std::vector<wxRect> before;
-    for (wxWindow* child : dialog.GetChildren())
-        before.push_back(child->GetRect());
-
-    const wxSize grow(200, 150);
-    dialog.SetSize(dialog.GetSize() + grow);
-    dialog.Layout();
-    wxWindow& report = Field(dialog, 6010);
-    wxWindow& ok = Control<wxButton>(dialog, wxID_OK);
-    size_t i = 0;
-    for (wxWindow* child : dialog.GetChildren())
+    Open().Show();
+    auto& target = *static_cast<wxFileDropTarget*>(m_dialog->GetDropTarget());
+    const wxString files[] = {"first.net", "second.net"};
+    for (const wxSize grow : {wxSize(0, 0), wxSize(300, 200)})
     {
-        const wxRect& old = before[i++];
-        const int grown = child == &report ? grow.y : 0;
-        EXPECT_EQ(child->GetSize().y, old.height + grown) << child->GetLabel();
-        // Everything under the report field moves down with the growth.
-        const int moved = child->GetPosition().y > report.GetPosition().y ? grow.y : 0;
-        EXPECT_EQ(child->GetPosition().y, old.y + moved) << child->GetLabel();
-    }
-    // The extra width goes to the name fields, Execute and the bottom row's
-    // free space; OK and Cancel keep their size and stay at the right.
-    EXPECT_EQ(Field(dialog, 6000).GetSize().x, before[1].width + grow.x);
-    // Execute takes one part of the group's free width, the gap before it
-    // three; the version label half of the bottom row's.
-    EXPECT_NEAR(Control<wxButton>(dialog, 6008).GetSize().x, before[11].width + grow.x / 4, 1);
-    EXPECT_NEAR(dialog.GetChildren()[15]->GetSize().x, before[15].width + grow.x / 2, 1);
-    EXPECT_EQ(ok.GetSize().x, before[16].width);
-    EXPECT_EQ(ok.GetPosition().x, before[16].x + grow.x);
-    dialog.Hide();
-}
-
-TEST_F(MainDialog, CannotShrinkBelowItsFittedSize)
-{
-    WirelaceDlg dialog;
-    const wxSize fitted = dialog.GetSize();
-    dialog.SetSize(100, 100);
-    EXPECT_GE(dialog.GetSize().x, fitted.x);
-    EXPECT_GE(dialog.GetSize().y, fitted.y);
-}
-
-TEST_F(MainDialog, OkStoresWhatIsOnScreenAndTheNextRunRestoresIt)
-{
-    wxRect atOk;
-    RunAndAccept([&](WirelaceDlg& dialog) {
-        Field(dialog, 6000).SetValue("/tmp/one.net");
-        Field(dialog, 6005).SetValue("two net.txt");
-        Choice(dialog, 6001).SetSelection(2);
-        Choice(dialog, 6004).SetSelection(1);
-        dialog.SetSize(dialog.GetSize() + wxSize(40, 30));
-        atOk = dialog.GetRect();
-    });
-    EXPECT_EQ(testutil::ReadBytes(SettingsPath()),
-              Settings({"WindowX=" + std::to_string(atOk.x), "WindowY=" + std::to_string(atOk.y),
-                        "WindowWidth=" + std::to_string(atOk.width),
-                        "WindowHeight=" + std::to_string(atOk.height), "File1Name=/tmp/one.net",
-                        "File1Mode=ZukenECF", "File2Name=two net.txt", "File2Mode=PADS",
-                        "OutFileName=difference"}));
-
-    WirelaceDlg next;
-    EXPECT_EQ(next.GetRect(), atOk);
-    EXPECT_EQ(Field(next, 6000).GetValue(), "/tmp/one.net");
-    EXPECT_EQ(Field(next, 6005).GetValue(), "two net.txt");
-    EXPECT_EQ(Choice(next, 6001).GetSelection(), 2);
-    EXPECT_EQ(Choice(next, 6004).GetSelection(), 1);
-}
-
-TEST_F(MainDialog, FirstRunEndedWithOkStoresEmptyNamesAndTheFirstFormat)
-{
-    RunAndAccept([](WirelaceDlg&) {});
-    const std::string text = testutil::ReadBytes(SettingsPath());
-    for (const char* line : {"\nFile1Name=\n", "\nFile1Mode=BSch/Allegro\n", "\nFile2Name=\n",
-                             "\nFile2Mode=BSch/Allegro\n", "\nOutFileName=difference\n"})
-        EXPECT_NE(text.find(line), std::string::npos) << line;
-}
-
-TEST_F(MainDialog, RestoresAStoredRectangleExactly)
-{
-    testutil::WriteBytes(SettingsPath(), Settings({"WindowX=31", "WindowY=42", "WindowWidth=777",
-                                                   "WindowHeight=555"}));
-    WirelaceDlg dialog;
-    EXPECT_EQ(dialog.GetRect(), wxRect(31, 42, 777, 555));
-}
-
-TEST_F(MainDialog, CancelEscapeAndCloseLeaveTheSettingsFileAlone)
-{
-    const std::string stored =
-        Settings({"WindowX=10", "File1Name=kept.net", "File1Mode=PADS", "Unrelated=1"});
-    const std::vector<std::function<void(WirelaceDlg&)>> endings = {
-        [](WirelaceDlg& dialog) { Click(dialog, wxID_CANCEL); },
-        [](WirelaceDlg& dialog) {
-            wxKeyEvent escape(wxEVT_CHAR_HOOK);
-            escape.m_keyCode = WXK_ESCAPE;
-            dialog.HandleWindowEvent(escape);
-        },
-        [](WirelaceDlg& dialog) { dialog.Close(); },
-    };
-    for (const auto& end : endings)
-    {
-        testutil::WriteBytes(SettingsPath(), stored);
+        m_dialog->SetSize(m_dialog->GetSize() + grow);
+        m_dialog->Layout();
+        for (int id : {NAME1, NAME2})
         {
-            WirelaceDlg dialog;
-            const int result = RunModal(dialog, [&] {
-                Field(dialog, 6000).SetValue("changed.net");
-                Choice(dialog, 6001).SetSelection(2);
-                dialog.Move(dialog.GetPosition() + wxPoint(25, 25));
-                end(dialog);
-            });
-            EXPECT_EQ(result, wxID_CANCEL);
+            const wxSizer* row = Get(id).GetContainingSizer();
+            const wxPoint first = row->GetPosition(), last = first + row->GetSize() - wxSize(1, 1);
+            for (const auto& [at, inside] : std::vector<std::pair<wxPoint, bool>>{
+                     {first, true}, {last, true}, {{first.x, first.y - 1}, false},
+                     {{last.x + 1, first.y}, false}, {{first.x, last.y + 1}, false}})
+            {
+                Set(id, "");
+                EXPECT_EQ(target.OnDropFiles(at.x, at.y, wxArrayString(2, files)), inside);
+                EXPECT_EQ(Names(), !inside ? "|" : id == NAME1 ? "first.net|" : "|first.net");
+            }
+            EXPECT_FALSE(target.OnDropFiles(first.x, first.y, wxArrayString()));
         }
-        EXPECT_EQ(testutil::ReadBytes(SettingsPath()), stored);
     }
 }
 
-TEST_F(MainDialog, ClosingWithoutOkCreatesNoSettingsFile)
+// Execute wants both names. A file gone by the time of Execute reads as
+// empty. Convert's format is the chosen filter's, whatever the name; row 2
+// reads PADS. Select changes its own row only.
+TEST_F(MainDialog, ExecuteConvertAndSelect)
 {
-    {
-        WirelaceDlg dialog;
-        RunModal(dialog, [&] { Click(dialog, wxID_CANCEL); });
-    }
-    EXPECT_FALSE(testutil::Exists(SettingsPath()));
+    Open();
+    Set(REPORT, "earlier");
+    Click(D::ID_EXECUTE);
+    Set(NAME1, "one.net");
+    Click(D::ID_EXECUTE);
+    Click(D::ID_FILE2_CONVERT);
+    EXPECT_EQ(Shown(), "Please select the file.|Please select the file.|Please select the file.|");
+    EXPECT_EQ(Text(REPORT), "earlier");
+
+    WriteBytes(m_dir.File("one.net"), WriteAs(0, WORKED_FILE1));
+    WriteBytes(m_dir.File("two.asc"), WriteAs(1, WORKED_FILE2));
+    Set(NAME1, m_dir.File("one.net"));
+    Set(NAME2, m_dir.File("two.asc"));
+    Choice(MODE2).SetSelection(1);
+    Click(D::ID_EXECUTE);
+    Click(D::ID_EXECUTE);
+    EXPECT_EQ(Text(REPORT), WORKED_REPORT);
+
+    Click(D::ID_FILE1_CONVERT);
+    Click(D::ID_FILE2_CONVERT, m_dir.File("out.net"), 2);
+    EXPECT_EQ(Shown(), "convert|convert|");
+    EXPECT_EQ(ReadBytes(m_dir.File("out.net")), WriteAs(2, WORKED_FILE2));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 3);
+    Click(D::ID_FILE1_SELECT, m_dir.File("out.net"));
+    EXPECT_EQ(Shown(), m_dir.File("one.net") + "|");
+    EXPECT_EQ(Names(), m_dir.File("out.net") + "|" + m_dir.File("two.asc"));
+
+    std::filesystem::remove(m_dir.File("out.net"));
+    Click(D::ID_EXECUTE);
+    EXPECT_EQ(Text(REPORT), "[[Same]]\n\n[[Like]]\n\n<<File 1 only>>\n\n<<File 2 only>>\n"
+                            "[GND] <U1.7> <U2.7>\n[N2] <U1.1> <U2.3>\n[N7] <R5.2>\n"
+                            "[VCC] <C1.1> <U1.14> <U2.14>\n");
 }
 
-TEST_F(MainDialog, FormatNamesMustMatchExactly)
+// The second save suggests the first path; a path that cannot be written (a
+// folder, whoever runs the test) is still what OK stores.
+TEST_F(MainDialog, FileSaveWritesTheReportAsUtf8AndRemembersThePath)
 {
-    const std::vector<std::pair<std::string, int>> stored = {
-        {"PADS", 1}, {"pads", 0}, {"Pads", 0}, {"Gerber", 0}, {"", 0}};
-    for (const auto& [name, selection] : stored)
-    {
-        testutil::WriteBytes(SettingsPath(), Settings({"File1Mode=ZukenECF", "File2Mode=" + name}));
-        WirelaceDlg dialog;
-        EXPECT_EQ(Choice(dialog, 6001).GetSelection(), 2);
-        EXPECT_EQ(Choice(dialog, 6004).GetSelection(), selection) << name;
-    }
-}
-
-TEST_F(MainDialog, WindowValuesThatAreNoIntegersCountAsMissing)
-{
-    wxRect fitted;
-    {
-        WirelaceDlg dialog;
-        fitted = dialog.GetRect();
-    }
-    testutil::WriteBytes(SettingsPath(),
-                         Settings({"WindowX=12abc", "WindowY=", "WindowWidth=wide",
-                                   "WindowHeight=99999999999999999999", "File1Name=x.net"}));
-    WirelaceDlg dialog;
-    EXPECT_EQ(dialog.GetRect(), fitted);
-    EXPECT_EQ(Field(dialog, 6000).GetValue(), "x.net");
-}
-
-TEST_F(MainDialog, WindowValuesBeyondTheRangeOfACoordinateCountAsMissing)
-{
-    wxRect fitted;
-    {
-        WirelaceDlg dialog;
-        fitted = dialog.GetRect();
-    }
-    testutil::WriteBytes(SettingsPath(),
-                         Settings({"WindowWidth=4294967896", "WindowHeight=-4294966896"}));
-    WirelaceDlg dialog;
-    EXPECT_EQ(dialog.GetSize(), fitted.GetSize());
-}
-
-TEST_F(MainDialog, MissingKeysKeepWhatTheDialogHas)
-{
-    wxRect fitted;
-    {
-        WirelaceDlg dialog;
-        fitted = dialog.GetRect();
-    }
-    testutil::WriteBytes(SettingsPath(), Settings({"WindowWidth=640", "File2Name=only2.net"}));
-    WirelaceDlg dialog;
-    EXPECT_EQ(dialog.GetRect(), wxRect(fitted.x, fitted.y, 640, fitted.height));
-    EXPECT_EQ(Field(dialog, 6000).GetValue(), "");
-    EXPECT_EQ(Field(dialog, 6005).GetValue(), "only2.net");
-    EXPECT_EQ(Choice(dialog, 6001).GetSelection(), 0);
+    const std::string first = m_dir.File("first.txt"), folder = m_dir.File("folder");
+    std::filesystem::create_directory(folder);
+    Open();
+    Set(REPORT, "[N\xC3\xA9] (U1.1)\n");
+    Click(D::ID_FILE_SAVE, first);
+    EXPECT_EQ(ReadBytes(first), "[N\xC3\xA9] (U1.1)\n");
+    Click(D::ID_FILE_SAVE, folder);
+    EXPECT_EQ(Shown(), "difference|" + first + "|");
+    Click(wxID_OK);
+    m_dialog.reset();
+    EXPECT_NE(ReadBytes(m_settings).find("\nOutFileName=" + folder + "\n"), std::string::npos);
 }
