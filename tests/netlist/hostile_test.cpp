@@ -66,7 +66,7 @@ TEST(Hostile, ConvertingIntoAMissingFolderFailsAndCreatesNothing)
     EXPECT_FALSE(testutil::Exists(dir.File("missing")));
 }
 
-// NUL and random bytes, the fuzzers' seeds and every input that once made
+// An empty file, NUL and random bytes, the fuzzers' seeds and every input that once made
 // one fail.
 TEST(Hostile, NoiseAndEveryKeptFuzzInputConvertBetweenEveryFormat)
 {
@@ -76,13 +76,14 @@ TEST(Hostile, NoiseAndEveryKeptFuzzInputConvertBetweenEveryFormat)
     std::generate(noise.begin(), noise.end(), std::mt19937(1));
     testutil::WriteBytes(dir.File("nul"), std::string(4096, '\0'));
     testutil::WriteBytes(dir.File("noise"), noise);
-    std::vector<std::string> inputs = {dir.File("nul"), dir.File("noise")};
+    testutil::WriteBytes(dir.File("empty"), "");
+    std::vector<std::string> inputs = {dir.File("nul"), dir.File("noise"), dir.File("empty")};
     for (const char* folder : {"corpus", "regressions"})
         for (const auto& entry : std::filesystem::recursive_directory_iterator(
                  std::filesystem::path(WIRELACE_SOURCE_DIR) / "fuzz" / folder))
             if (entry.is_regular_file() && entry.path().filename() != "README")
                 inputs.push_back(entry.path().string());
-    ASSERT_GT(inputs.size(), 2u);
+    ASSERT_GT(inputs.size(), 3u);
     for (const std::string& input : inputs)
         for (uint32_t from : FORMATS)
             for (uint32_t to : FORMATS)
