@@ -3,7 +3,9 @@
 #include "netlist/mode.h"
 #include "netlist/writer.h"
 
+#include <benchmark/benchmark.h>
 #include <unistd.h>
+#include <wx/init.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -111,5 +113,18 @@ void OfstreamBaseline(const std::string& path, const std::string& bytes)
 size_t FileSize(const std::string& path)
 {
     return static_cast<size_t>(std::filesystem::file_size(path));
+}
+
+int RunBenchmarks(int argc, char** argv)
+{
+    wxInitializer toolkit;
+    if (!toolkit.IsOk())
+        return 1;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 }

@@ -33,6 +33,10 @@ size_t GetlineSplitBaseline(const std::string& path);
 void OfstreamBaseline(const std::string& path, const std::string& bytes);
 
 size_t FileSize(const std::string& path);
+
+// A benchmark program's main: the toolkit's base library started, then the
+// benchmarks named on the command line run.
+int RunBenchmarks(int argc, char** argv);
 }
 
 #endif

@@ -5,7 +5,6 @@
 #include "netlist/bsch.h"
 
 #include <benchmark/benchmark.h>
-#include <wx/init.h>
 
 #include <cstdio>
 #include <fstream>
@@ -109,9 +108,5 @@ BENCHMARK(BM_OfstreamBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    wxInitializer toolkit;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchutil::RunBenchmarks(argc, argv);
 }

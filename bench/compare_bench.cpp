@@ -10,7 +10,6 @@
 #include "netlist/reader.h"
 
 #include <benchmark/benchmark.h>
-#include <wx/init.h>
 
 #include <chrono>
 #include <cstdio>
@@ -78,9 +77,5 @@ BENCHMARK(BM_ExecuteAgainstReading)->UseManualTime()->Unit(benchmark::kMilliseco
 
 int main(int argc, char** argv)
 {
-    wxInitializer toolkit;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchutil::RunBenchmarks(argc, argv);
 }

@@ -112,4 +112,7 @@ BENCHMARK(BM_GetlineBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EcfWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OfstreamBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return benchutil::RunBenchmarks(argc, argv);
+}

@@ -6,7 +6,6 @@
 #include "netlist/reader.h"
 
 #include <benchmark/benchmark.h>
-#include <wx/init.h>
 
 #include <cstdio>
 #include <fstream>
@@ -90,10 +89,7 @@ BENCHMARK(BM_SortAndPickup)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark
 
 int main(int argc, char** argv)
 {
-    wxInitializer toolkit;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = benchutil::RunBenchmarks(argc, argv);
     std::remove(TokenFile().c_str());
-    return 0;
+    return result;
 }

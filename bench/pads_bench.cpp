@@ -7,7 +7,6 @@
 #include "netlist/writer.h"
 
 #include <benchmark/benchmark.h>
-#include <wx/init.h>
 
 #include <cstdio>
 #include <fstream>
@@ -101,13 +100,5 @@ BENCHMARK(BM_OfstreamBaseline)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    wxInitializer toolkit;
-    if (!toolkit.IsOk())
-        return 1;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchutil::RunBenchmarks(argc, argv);
 }
