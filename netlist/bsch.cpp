@@ -58,16 +58,8 @@ void kqNetBschWriter::BeginOfNet(const wxString& name)
 
 void kqNetBschWriter::OnNode(const wxString& node)
 {
-    if (m_count >= NODE_OF_LINE)
-    {
-        // The trailing "," keeps the net open for the reader.
-        m_count = 0;
-        *m_out << LINE_BREAK;
-    }
-    if (m_count != 0)
-        *m_out << NODE_SEPARATOR;
-    *m_out << node;
-    ++m_count;
+    // A full line ends in " ,", which keeps the net open for the reader.
+    *m_out << NodePrefix(m_count, NODE_OF_LINE, LINE_BREAK, NODE_SEPARATOR) << node;
 }
 
 void kqNetBschWriter::EndOfNet()

@@ -140,16 +140,8 @@ void kqNetECFWriter::BeginOfNet(const wxString& name)
 
 void kqNetECFWriter::OnNode(const wxString& node)
 {
-    if (m_count >= NODE_OF_LINE)
-    {
-        m_count = 0;
-        *m_out << LINE_BREAK;
-    }
-    if (m_count != 0)
-        *m_out << NODE_SEPARATOR;
     NodeToFile(node, m_node);
-    *m_out << m_node;
-    ++m_count;
+    *m_out << NodePrefix(m_count, NODE_OF_LINE, LINE_BREAK, NODE_SEPARATOR) << m_node;
 }
 
 void kqNetECFWriter::EndOfNet()

@@ -44,6 +44,8 @@ const wxString SIG = wxS("*SIG");
 const wxString SIGNAL = wxS("*SIGNAL*");
 const wxString SIG_LINE = wxS("*SIG ");
 const wxString NET_END = wxS("\n\n");
+const wxString LINE_END = wxS("\n");
+const wxString NODE_SEPARATOR = wxS("\t");
 
 bool IsBlank(wxUniChar c)
 {
@@ -128,15 +130,10 @@ void kqNetPadsWriter::BeginOfNet(const wxString& name)
 
 void kqNetPadsWriter::OnNode(const wxString& node)
 {
-    if (m_count >= NODE_OF_LINE)
-    {
-        m_count = 0;
-        m_block += wxS('\n');
-    }
-    if (m_count != 0)
-        m_block += wxS('\t');
+    // A full line just ends: every line that does not begin with "*" adds
+    // its words to the open net.
+    m_block += NodePrefix(m_count, NODE_OF_LINE, LINE_END, NODE_SEPARATOR);
     m_block += node;
-    ++m_count;
 }
 
 void kqNetPadsWriter::EndOfNet()

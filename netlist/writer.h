@@ -7,7 +7,10 @@
 #include "netlist/netlist.h"
 
 #include <wx/object.h>
+#include <wx/string.h>
 #include <wx/txtstrm.h>
+
+#include <cstdint>
 
 class kqNetListWriter : public wxObject
 {
@@ -30,6 +33,22 @@ public:
     virtual void EndOfList() {}
 
 protected:
+    // What a writer that puts at most `limit` nodes on a line writes before
+    // the next node, `count` being the nodes already on the line (which it
+    // updates): `lineBreak` when the line is full, else `separator`, or
+    // nothing before a line's first node.
+    static const wxString& NodePrefix(uint32_t& count, uint32_t limit, const wxString& lineBreak,
+                                      const wxString& separator)
+    {
+        static const wxString nothing;
+        if (count >= limit)
+        {
+            count = 1;
+            return lineBreak;
+        }
+        return count++ == 0 ? nothing : separator;
+    }
+
     // The stream the hooks write to; set only while Write runs.
     wxTextOutputStream* m_out;
 };
