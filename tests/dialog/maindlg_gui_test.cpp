@@ -68,7 +68,8 @@ struct Answers : wxModalDialogHook
         auto* message = dynamic_cast<wxMessageDialog*>(dialog);
         auto* file = dynamic_cast<wxFileDialog*>(dialog);
         shown += (message ? message->GetMessage()
-                  : file  ? gtk_window_get_title(GTK_WINDOW(file->GetHandle())) + (": " + file->GetFilename())
+                  : file  ? gtk_window_get_title(GTK_WINDOW(dialog->GetHandle())) +
+                               (": " + file->GetFilename())
                           : dialog->GetTitle())
                      .utf8_string() + "|";
         if (file)
@@ -122,25 +123,6 @@ protected:
     std::unique_ptr<WirelaceDlg> m_dialog;
 };
 
-// A window of its own that starts a drag of its data when the mouse is
-// pressed and moved over it, as a file manager does.
-class DragSource : public wxFrame
-{
-public:
-    explicit DragSource(wxDataObject* data)
-        : wxFrame(nullptr, wxID_ANY, "source", wxPoint(900, 800), wxSize(100, 100)), m_data(data)
-    {
-        Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
-            if (event.Dragging() && !std::exchange(m_started, true))
-                wxDropSource(*m_data, this).DoDragDrop(wxDrag_CopyOnly);
-        });
-    }
-
-private:
-    std::unique_ptr<wxDataObject> m_data;
-    bool m_started = false;
-};
-
 // Drives the real pointer and keyboard with xdotool, on a display of its
 // own (see tests/CMakeLists.txt), while the toolkit answers as it does for
 // a user.
@@ -170,26 +152,32 @@ protected:
         while (!done)
             Idle(10);
         xdotool.join();
+        // Input sent just before xdotool ended may still be on its way.
+        Idle(200);
         EXPECT_EQ(status, 0) << "xdotool " << commands;
     }
-    // Presses the mouse on a new drag source, moves it in steps onto the
-    // middle of the control and lets go there.
+    // Presses the mouse on a window of its own, which then starts a drag of
+    // `data` as a file manager does, moves it in steps onto the middle of
+    // the control and lets go there.
     void Drag(wxDataObject* data, int id)
     {
-        DragSource* source = new DragSource(data);
+        const std::unique_ptr<wxDataObject> dragged(data);
+        wxFrame* source = new wxFrame(nullptr, wxID_ANY, "source", {900, 800}, {100, 100});
+        source->Bind(wxEVT_MOTION, [data, source, started = false](wxMouseEvent& event) mutable {
+            if (event.Dragging() && !std::exchange(started, true))
+                wxDropSource(*data, source).DoDragDrop(wxDrag_CopyOnly);
+        });
         source->Show();
         Idle(300);
         const wxPoint from = source->GetScreenRect().GetPosition() + wxPoint(50, 50),
                       to = Get(id).GetScreenRect().GetPosition() + Get(id).GetSize() / 2;
-        Xdotool(wxString::Format("mousemove %d %d sleep 0.2 mousedown 1 sleep 0.1 "
-                                 "mousemove %d %d sleep 0.1 mousemove %d %d sleep 0.2 "
-                                 "mousemove %d %d sleep 0.2 mousemove %d %d sleep 0.2 mouseup 1 "
-                                 "sleep 0.3",
-                                 from.x, from.y, from.x + 10, from.y + 10, from.x + 20, from.y + 20,
-                                 to.x - 2, to.y, to.x, to.y)
+        Xdotool(wxString::Format("mousemove %d %d mousedown 1 sleep 0.1 mousemove %d %d "
+                                 "sleep 0.1 mousemove %d %d sleep 0.2 mousemove %d %d sleep 0.2 "
+                                 "mouseup 1",
+                                 from.x, from.y, from.x + 20, from.y + 20, to.x - 2, to.y, to.x,
+                                 to.y)
                     .ToStdString());
         source->Destroy();
-        Idle(100);
     }
     wxDataObject* Files(const std::vector<std::string>& names, bool withText = false)
     {
