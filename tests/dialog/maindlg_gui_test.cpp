@@ -35,11 +35,10 @@ enum { NAME1 = D::ID_FILE1_NAME, MODE1 = D::ID_FILE1_MODE, NAME2 = D::ID_FILE2_N
 std::string Offered(wxFileDialog& dialog)
 {
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog.GetHandle());
-    std::string offered = gtk_file_chooser_get_action(chooser) == GTK_FILE_CHOOSER_ACTION_OPEN
-                              ? "open"
-                          : gtk_file_chooser_get_do_overwrite_confirmation(chooser)
-                              ? "save, asking first"
-                              : "save";
+    std::string offered =
+        gtk_file_chooser_get_action(chooser) == GTK_FILE_CHOOSER_ACTION_OPEN ? "open" : "save";
+    if (gtk_file_chooser_get_do_overwrite_confirmation(chooser))
+        offered += ", asking first";
     GSList* filters = gtk_file_chooser_list_filters(chooser);
     for (GSList* item = filters; item; item = item->next)
     {
@@ -129,13 +128,6 @@ protected:
 class RealInput : public MainDialog
 {
 protected:
-    void SetUp() override
-    {
-        MainDialog::SetUp();
-        Open().Move(0, 0);
-        m_dialog->Show();
-        Idle(300);
-    }
     static void Idle(int milliseconds)
     {
         for (int i = 0; i < milliseconds / 10; ++i, wxMilliSleep(10))
@@ -372,7 +364,8 @@ TEST_F(MainDialog, FileSaveWritesTheReportAsUtf8AndRemembersThePath)
     Click(D::ID_FILE_SAVE, first);
     EXPECT_EQ(ReadBytes(first), "[N\xC3\xA9] (U1.1)\n");
     Click(D::ID_FILE_SAVE, folder);
-    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: " + first + "|");
+    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: " + first +
+                           "|");
     Click(wxID_OK);
     m_dialog.reset();
     EXPECT_NE(ReadBytes(m_settings).find("\nOutFileName=" + folder + "\n"), std::string::npos);
@@ -384,7 +377,11 @@ TEST_F(MainDialog, FileSaveWritesTheReportAsUtf8AndRemembersThePath)
 // and pasting still work.
 TEST_F(RealInput, FilesDroppedOnARowFillItsNameField)
 {
+    Open().Move(0, 0);
+    m_dialog->Show();
     Set(NAME1, "typed.net");
+    Set(REPORT, "report");
+    Choice(MODE2).SetSelection(1);
     Drag(Files({"first net.net", "second.net"}), NAME1);
     EXPECT_EQ(Names(), m_dir.File("first net.net") + "|");
     Drag(Files({"second.net", "first net.net"}, true), NAME2);
@@ -402,5 +399,5 @@ TEST_F(RealInput, FilesDroppedOnARowFillItsNameField)
     Field(NAME2).SetInsertionPointEnd();
     Xdotool("search --name '^Wirelace$' windowfocus --sync key ctrl+v type --delay 20 .net");
     EXPECT_EQ(Text(NAME2), "draggedpasted.net");
-    EXPECT_EQ(Choice(MODE1).GetSelection() + Choice(MODE2).GetSelection(), 0);
+    EXPECT_EQ(Choice(MODE2).GetStringSelection() + " " + Text(REPORT), "PADS report");
 }
