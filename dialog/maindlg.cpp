@@ -29,6 +29,36 @@ const int BORDER = 5;
 // The farthest a native window reaches in either direction, and its
 // largest size.
 const long MAX_WINDOW_COORDINATE = 32767;
+
+// The filters with every pattern "*.*" written as "*". GTK's file chooser
+// takes "*.*" literally and hides names without a dot, where "*" lists
+// every file there as on the other ports. Only patterns (every second
+// field) change; the filters' names stay as written.
+wxString WithNativeAllFiles(const wxString& wildcard)
+{
+    wxArrayString fields = wxSplit(wildcard, '|', '\0');
+    for (size_t pattern = 1; pattern < fields.size(); pattern += 2)
+    {
+        wxArrayString alternatives = wxSplit(fields[pattern], ';', '\0');
+        for (wxString& alternative : alternatives)
+            if (alternative == "*.*")
+                alternative = "*";
+        fields[pattern] = wxJoin(alternatives, ';', '\0');
+    }
+    return wxJoin(fields, '|', '\0');
+}
+
+// Every file dialog of the window: its filters reach the native dialog
+// only through here.
+class FileDialog : public wxFileDialog
+{
+public:
+    FileDialog(wxWindow* parent, const wxString& title, const wxString& file,
+               const wxString& wildcard, long style)
+        : wxFileDialog(parent, title, wxEmptyString, file, WithNativeAllFiles(wildcard), style)
+    {
+    }
+};
 }
 
 // clang-format off
@@ -223,8 +253,8 @@ void WirelaceDlg::OnExecuteButtonClicked(wxCommandEvent&)
 
 void WirelaceDlg::OnFileSaveButtonClicked(wxCommandEvent&)
 {
-    wxFileDialog dialog(this, "File save - difference", wxEmptyString, m_outFileName,
-                        REPORT_WILDCARD, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    FileDialog dialog(this, "File save - difference", m_outFileName, REPORT_WILDCARD,
+                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return;
     // Remembered even when the save fails, so the next dialog offers it.
@@ -235,8 +265,7 @@ void WirelaceDlg::OnFileSaveButtonClicked(wxCommandEvent&)
 // The chosen file is not opened or checked, and the row's format stays.
 void WirelaceDlg::SelectFile(const wxString& title, wxTextCtrl& name)
 {
-    wxFileDialog dialog(this, title, wxEmptyString, name.GetValue(), FILE_DIALOG_WILDCARD,
-                        wxFD_OPEN);
+    FileDialog dialog(this, title, name.GetValue(), FILE_DIALOG_WILDCARD, wxFD_OPEN);
     if (dialog.ShowModal() == wxID_OK)
         name.SetValue(dialog.GetPath());
 }
@@ -251,8 +280,8 @@ void WirelaceDlg::ConvertFile(const wxString& title, const wxTextCtrl& name,
         ShowMissingName();
         return;
     }
-    wxFileDialog dialog(this, title, wxEmptyString, "convert", kqNetMode::GetDialogWildcard(),
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    FileDialog dialog(this, title, "convert", kqNetMode::GetDialogWildcard(),
+                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return;
     kqNetConverter::Execute(name.GetValue(), SelectedMode(mode), dialog.GetPath(),

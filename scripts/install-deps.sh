@@ -3,8 +3,8 @@
 # skipping those already present. Works as root, or through sudo.
 set -euo pipefail
 
-packages=(g++ make cmake pkg-config libwxgtk3.2-dev libgtest-dev googletest
-          libbenchmark-dev xvfb xauth xdotool)
+packages=(g++ make cmake pkg-config libwxgtk3.2-dev libgtk-3-dev libgtest-dev googletest
+          libbenchmark-dev xvfb xdotool)
 if [ "${WIRELACE_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)
 fi

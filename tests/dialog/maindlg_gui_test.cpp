@@ -5,15 +5,20 @@
 
 #include "netlist/comparison.h"
 
+#include <wx/clipbrd.h>
 #include <wx/dnd.h>
 #include <wx/filedlg.h>
+#include <wx/frame.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 using namespace testutil;
 using namespace std::string_literals;
@@ -23,6 +28,33 @@ namespace
 using D = WirelaceDlg;
 enum { NAME1 = D::ID_FILE1_NAME, MODE1 = D::ID_FILE1_MODE, NAME2 = D::ID_FILE2_NAME,
        MODE2 = D::ID_FILE2_MODE, REPORT = D::ID_DIFFERENCE_TEXT };
+
+// What the native chooser of a file dialog is given: whether it opens or
+// saves (and then asks before overwriting), and which of three names each
+// of its filters lists.
+std::string Offered(wxFileDialog& dialog)
+{
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog.GetHandle());
+    std::string offered =
+        gtk_file_chooser_get_action(chooser) == GTK_FILE_CHOOSER_ACTION_OPEN ? "open" : "save";
+    if (gtk_file_chooser_get_do_overwrite_confirmation(chooser))
+        offered += ", asking first";
+    GSList* filters = gtk_file_chooser_list_filters(chooser);
+    for (GSList* item = filters; item; item = item->next)
+    {
+        GtkFileFilter* filter = GTK_FILE_FILTER(item->data);
+        offered += std::string("; ") + gtk_file_filter_get_name(filter) + ":";
+        for (const char* name : {"netlist", "board.ecf", "report.txt"})
+        {
+            const GtkFileFilterInfo file{GTK_FILE_FILTER_DISPLAY_NAME, nullptr, nullptr, name,
+                                         nullptr};
+            if (gtk_file_filter_filter(filter, &file))
+                offered += std::string(" ") + name;
+        }
+    }
+    g_slist_free(filters);
+    return offered;
+}
 
 // Answers every modal dialog at once instead of waiting for a user, noting
 // what it shows. A file dialog is confirmed with the planned path and
@@ -34,8 +66,13 @@ struct Answers : wxModalDialogHook
     {
         auto* message = dynamic_cast<wxMessageDialog*>(dialog);
         auto* file = dynamic_cast<wxFileDialog*>(dialog);
-        shown += (message ? message->GetMessage() : file ? file->GetFilename() : dialog->GetTitle())
+        shown += (message ? message->GetMessage()
+                  : file  ? gtk_window_get_title(GTK_WINDOW(dialog->GetHandle())) +
+                               (": " + file->GetFilename())
+                          : dialog->GetTitle())
                      .utf8_string() + "|";
+        if (file)
+            offered += Offered(*file) + "\n";
         if (!file || path.empty())
             return wxID_CANCEL;
         file->SetFilterIndex(filter);
@@ -48,6 +85,7 @@ struct Answers : wxModalDialogHook
     void Exit(wxDialog*) override {}
 
     std::string shown;
+    std::string offered;
     wxString path;
     int filter = 0;
 };
@@ -82,6 +120,73 @@ protected:
     TempDir m_dir;
     Answers m_answers;
     std::unique_ptr<WirelaceDlg> m_dialog;
+};
+
+// Drives the real pointer and keyboard with xdotool, on a display of its
+// own (see tests/CMakeLists.txt), while the toolkit answers as it does for
+// a user.
+class RealInput : public MainDialog
+{
+protected:
+    static void Idle(int milliseconds)
+    {
+        for (int i = 0; i < milliseconds / 10; ++i, wxMilliSleep(10))
+            wxYield();
+    }
+    static void Xdotool(const std::string& commands)
+    {
+        std::atomic<bool> done = false;
+        int status = 0;
+        std::thread xdotool([&] {
+            status = std::system(("xdotool " + commands).c_str());
+            done = true;
+        });
+        while (!done)
+            Idle(10);
+        xdotool.join();
+        // Input sent just before xdotool ended may still be on its way.
+        Idle(200);
+        EXPECT_EQ(status, 0) << "xdotool " << commands;
+    }
+    // Presses the mouse on a window of its own, which then starts a drag of
+    // `data` as a file manager does, moves it in steps onto the middle of
+    // the control and lets go there.
+    void Drag(wxDataObject* data, int id)
+    {
+        const std::unique_ptr<wxDataObject> dragged(data);
+        wxFrame* source = new wxFrame(nullptr, wxID_ANY, "source", {900, 800}, {100, 100});
+        source->Bind(wxEVT_MOTION, [data, source, started = false](wxMouseEvent& event) mutable {
+            if (event.Dragging() && !std::exchange(started, true))
+                wxDropSource(*data, source).DoDragDrop(wxDrag_CopyOnly);
+        });
+        source->Show();
+        Idle(300);
+        const wxPoint from = source->GetScreenRect().GetPosition() + wxPoint(50, 50),
+                      to = Get(id).GetScreenRect().GetPosition() + Get(id).GetSize() / 2;
+        Xdotool(wxString::Format("mousemove %d %d mousedown 1 sleep 0.1 mousemove %d %d "
+                                 "sleep 0.1 mousemove %d %d sleep 0.2 mousemove %d %d sleep 0.2 "
+                                 "mouseup 1",
+                                 from.x, from.y, from.x + 20, from.y + 20, to.x - 2, to.y, to.x,
+                                 to.y)
+                    .ToStdString());
+        source->Destroy();
+    }
+    wxDataObject* Files(const std::vector<std::string>& names, bool withText = false)
+    {
+        auto* data = new wxDataObjectComposite;
+        auto* files = new wxFileDataObject;
+        std::string text;
+        for (const std::string& name : names)
+        {
+            WriteBytes(m_dir.File(name), "");
+            files->AddFile(m_dir.File(name));
+            text += "file://" + m_dir.File(name) + "\r\n";
+        }
+        data->Add(files, true);
+        if (withText)
+            data->Add(new wxTextDataObject(text));
+        return data;
+    }
 };
 }
 
@@ -212,11 +317,11 @@ TEST_F(MainDialog, ExecuteConvertAndSelect)
 
     Click(D::ID_FILE1_CONVERT);
     Click(D::ID_FILE2_CONVERT, m_dir.File("out.net"), 2);
-    EXPECT_EQ(Shown(), "convert|convert|");
+    EXPECT_EQ(Shown(), "Transfer - file 1: convert|Convert - file 2: convert|");
     EXPECT_EQ(ReadBytes(m_dir.File("out.net")), WriteAs(2, WORKED_FILE2));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 3);
     Click(D::ID_FILE1_SELECT, m_dir.File("out.net"));
-    EXPECT_EQ(Shown(), m_dir.File("one.net") + "|");
+    EXPECT_EQ(Shown(), "Select - file 1: " + m_dir.File("one.net") + "|");
     EXPECT_EQ(Names(), m_dir.File("out.net") + "|" + m_dir.File("two.asc"));
 
     std::filesystem::remove(m_dir.File("out.net"));
@@ -224,6 +329,28 @@ TEST_F(MainDialog, ExecuteConvertAndSelect)
     EXPECT_EQ(Text(REPORT), "[[Same]]\n\n[[Like]]\n\n<<File 1 only>>\n\n<<File 2 only>>\n"
                             "[GND] <U1.7> <U2.7>\n[N2] <U1.1> <U2.3>\n[N7] <R5.2>\n"
                             "[VCC] <C1.1> <U1.14> <U2.14>\n");
+}
+
+// Every filter that stands for all files, and each format's filter, lists
+// names without a dot too; the filters' names stay as written.
+TEST_F(MainDialog, FileDialogsListEveryFileUnderTheirAllFilesFilters)
+{
+    Open();
+    Set(NAME1, "a.net");
+    Set(NAME2, "b.net");
+    for (int id : {D::ID_FILE1_SELECT, D::ID_FILE2_SELECT, D::ID_FILE1_CONVERT,
+                   D::ID_FILE2_CONVERT, D::ID_FILE_SAVE})
+        Click(id);
+    EXPECT_EQ(Shown(), "Select - file 1: a.net|Select - file 2: b.net|Transfer - file 1: convert|"
+                       "Convert - file 2: convert|File save - difference: difference|");
+    const std::string all = " netlist board.ecf report.txt",
+                      select = "open; Net list (*.net *.lst *.txt *.ccf *.ecf): board.ecf "
+                               "report.txt; All files (*.*):" + all + "\n",
+                      convert = "save, asking first; BSch/Allegro:" + all + "; PADS:" + all +
+                                "; ZukenECF:" + all + "\n";
+    EXPECT_EQ(m_answers.offered, select + select + convert + convert +
+                                     "save, asking first; Text file (*.txt): report.txt; "
+                                     "All files (*.*):" + all + "\n");
 }
 
 // The second save suggests the first path; a path that cannot be written (a
@@ -237,8 +364,40 @@ TEST_F(MainDialog, FileSaveWritesTheReportAsUtf8AndRemembersThePath)
     Click(D::ID_FILE_SAVE, first);
     EXPECT_EQ(ReadBytes(first), "[N\xC3\xA9] (U1.1)\n");
     Click(D::ID_FILE_SAVE, folder);
-    EXPECT_EQ(Shown(), "difference|" + first + "|");
+    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: " + first +
+                           "|");
     Click(wxID_OK);
     m_dialog.reset();
     EXPECT_NE(ReadBytes(m_settings).find("\nOutFileName=" + folder + "\n"), std::string::npos);
+}
+
+// Files dropped anywhere on a row, its name field included, give the
+// field the first file's full path as its whole text, even when the same
+// files come as text too. Text alone is the field's own to take, and typing
+// and pasting still work.
+TEST_F(RealInput, FilesDroppedOnARowFillItsNameField)
+{
+    Open().Move(0, 0);
+    m_dialog->Show();
+    Set(NAME1, "typed.net");
+    Set(REPORT, "report");
+    Choice(MODE2).SetSelection(1);
+    Drag(Files({"first net.net", "second.net"}), NAME1);
+    EXPECT_EQ(Names(), m_dir.File("first net.net") + "|");
+    Drag(Files({"second.net", "first net.net"}, true), NAME2);
+    EXPECT_EQ(Names(), m_dir.File("first net.net") + "|" + m_dir.File("second.net"));
+    Drag(Files({"third.net"}), D::ID_FILE1_SELECT);
+    EXPECT_EQ(Names(), m_dir.File("third.net") + "|" + m_dir.File("second.net"));
+
+    Set(NAME2, "");
+    Drag(new wxTextDataObject("dragged"), NAME2);
+    EXPECT_EQ(Text(NAME2), "dragged");
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject("pasted"));
+    wxTheClipboard->Close();
+    Field(NAME2).SetFocus();
+    Field(NAME2).SetInsertionPointEnd();
+    Xdotool("search --name '^Wirelace$' windowfocus --sync key ctrl+v type --delay 20 .net");
+    EXPECT_EQ(Text(NAME2), "draggedpasted.net");
+    EXPECT_EQ(Choice(MODE2).GetStringSelection() + " " + Text(REPORT), "PADS report");
 }

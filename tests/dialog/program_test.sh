@@ -8,7 +8,7 @@ set -euo pipefail
 
 program=$1
 if [ -z "${WIRELACE_OWN_DISPLAY:-}" ]; then
-  exec env WIRELACE_OWN_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+  exec env WIRELACE_OWN_DISPLAY=1 "$(dirname "$0")/../../scripts/with-display.sh" --own "$0" "$@"
 fi
 
 home=$(mktemp -d)
