@@ -41,7 +41,7 @@ static std::string Flags(const kqNetList& list)
 }
 
 // The pairing as a plain walk over the list, to hold the indexed one to:
-// the first unpicked net that shares a node.
+// the first unpicked net whose IsLike counts a node in common.
 static kqNetList::PICKUP_STATUS WalkPickup(kqNetList& list, kqNetList::Net* net)
 {
     uint32_t common = 0, larger = 0;
@@ -52,16 +52,6 @@ static kqNetList::PICKUP_STATUS WalkPickup(kqNetList& list, kqNetList::Net* net)
             return common == larger ? kqNetList::PICKUP_SAME : kqNetList::PICKUP_LIKE;
         }
     return kqNetList::PICKUP_NONE;
-}
-
-TEST(NetList, SortsNamesAndNodesInByteOrderAndKeepsEqualNamesInFileOrder)
-{
-    kqNetList list = MakeList({{"Net2", {}}, {"net1", {"q"}}, {"\xE4", {}}, {"GND", {}},
-                               {"Net10", {"U1.10", "U1.2", "R1.1", "u1.1"}}, {"net1", {"p"}}});
-    EXPECT_TRUE(list.Sort());
-    EXPECT_EQ(testutil::Describe(list),
-              (NetSpecs{{"GND", {}}, {"Net10", {"R1.1", "U1.10", "U1.2", "u1.1"}}, {"Net2", {}},
-                        {"net1", {"q"}}, {"net1", {"p"}}, {"\xE4", {}}}));
 }
 
 TEST(NetList, IsLikeCountsCommonNodesOneToOneAndMarksThem)
