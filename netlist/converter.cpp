@@ -10,6 +10,7 @@
 #include <wx/log.h>
 #include <wx/wfstream.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,21 +25,24 @@ namespace
 {
 // The file that writing to `path` would fill: the end of its chain of
 // symbolic links, so that replacing it keeps every link a link. A link
-// that leads nowhere gives the path a new file would be created at.
+// that leads nowhere gives the path a new file would be created at; a chain
+// that cannot be followed to its end gives "".
 std::string FollowLinks(const std::string& path)
 {
     namespace fs = std::filesystem;
     fs::path file(path);
     std::error_code error;
     // As many links as the system itself follows before it gives up.
-    for (int hop = 0; hop < 40 && fs::is_symlink(file, error); ++hop)
+    for (int hop = 0; hop < 40; ++hop)
     {
+        if (!fs::is_symlink(file, error))
+            return file.string();
         const fs::path target = fs::read_symlink(file, error);
         if (error)
             break;
         file = target.is_absolute() ? target : file.parent_path() / target;
     }
-    return file.string();
+    return std::string();
 }
 
 // What a file created anew gets: everything the umask allows.
@@ -67,23 +71,19 @@ void TakeOver(int fd, const struct stat* replaced)
     fchmod(fd, replaced->st_mode & 07777);
 }
 
-// Writes `list` so that `path` ends up holding the whole new text or stays
-// as it was (or absent). The text goes to a new file beside the target,
-// which takes the target's place only once it is whole: a write cut short
-// by a full disk, a quota or a file-size limit then costs nothing, and
-// converting a file onto itself can never lose it. Devices and pipes, which
-// cannot be replaced, are written to as they are.
-bool WriteWhole(kqNetListWriter& writer, const wxString& path, const kqNetList& list)
+// A file that is there is replaced only when it is a plain file the user
+// may write. Anything else (a device, a pipe, a file kept from writing) is
+// written to as it always was, and succeeds or fails as it always did.
+bool MayReplace(const std::string& target, const struct stat& status)
 {
-    const wxCharBuffer bytes = path.fn_str();
-    if (!bytes.data())
-        return writer.Write(path, list); // a name the system cannot spell fails there
-    const std::string target = FollowLinks(std::string(bytes.data(), bytes.length()));
-    struct stat replaced;
-    const bool exists = stat(target.c_str(), &replaced) == 0;
-    if (exists && !S_ISREG(replaced.st_mode))
-        return writer.Write(path, list);
+    return S_ISREG(status.st_mode) && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+}
 
+// Writes `list` into a new file beside `target`, then puts it in the
+// target's place; on any failure the new file is removed again.
+bool WriteBeside(kqNetListWriter& writer, const std::string& target, const struct stat* replaced,
+                 const kqNetList& list)
+{
     const size_t slash = target.rfind('/');
     std::string temporary =
         (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
@@ -95,7 +95,7 @@ bool WriteWhole(kqNetListWriter& writer, const wxString& path, const kqNetList& 
         wxLogSysError(_("can't create file '%s'"), temporary);
         return false;
     }
-    TakeOver(fd, exists ? &replaced : nullptr);
+    TakeOver(fd, replaced);
     wxFile file(fd);
     wxFileOutputStream output(file);
     bool whole = writer.Write(output, list) && file.Close();
@@ -107,6 +107,28 @@ bool WriteWhole(kqNetListWriter& writer, const wxString& path, const kqNetList& 
     if (!whole)
         std::remove(temporary.c_str());
     return whole;
+}
+
+// Writes `list` so that `path` ends up holding the whole new text or stays
+// as it was (or absent). The text goes to a new file beside the target,
+// which takes the target's place only once it is whole: a write cut short
+// by a full disk, a quota or a file-size limit then costs nothing, and
+// converting a file onto itself can never lose it.
+bool WriteWhole(kqNetListWriter& writer, const wxString& path, const kqNetList& list)
+{
+    const wxCharBuffer bytes = path.fn_str();
+    // A name the system cannot spell, or links without an end, fail in the
+    // writer as they always did.
+    const std::string target =
+        bytes.data() ? FollowLinks(std::string(bytes.data(), bytes.length())) : std::string();
+    if (target.empty())
+        return writer.Write(path, list);
+    struct stat replaced;
+    if (stat(target.c_str(), &replaced) != 0)
+        return WriteBeside(writer, target, nullptr, list);
+    if (!MayReplace(target, replaced))
+        return writer.Write(path, list);
+    return WriteBeside(writer, target, &replaced, list);
 }
 }
 
