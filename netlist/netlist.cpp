@@ -79,8 +79,8 @@ template <typename Iterator> Keyed<Iterator> MakeKeyed(const wxString& text, Ite
 }
 
 // Puts the elements of `list`, all of them keyed in `keys` in list order,
-// into the stable byte order of their keys. Merging a list chases links at every step;
-// sorting the keys in an array and relinking once is much faster.
+// into the stable byte order of their keys. Merging a list chases links at
+// every step; sorting the keys in an array and relinking once is much faster.
 template <typename T>
 void SortByKeys(std::list<T>& list, std::vector<Keyed<typename std::list<T>::iterator>>& keys)
 {
@@ -125,9 +125,10 @@ kqNetList::Net* kqNetList::Pickup(Net* net, PICKUP_STATUS& status)
     if (!m_pickupIndex || m_pickupIndex->NetCount() != m_nets.size())
         m_pickupIndex = std::make_unique<kqNetPickupIndex>(m_nets);
 
-    // The index offers, in list order, the unpicked nets holding any text of
-    // `net`: only they can share a node. Like a walk over the whole list,
-    // pass over one whose count comes out 0, which unsorted nodes can give.
+    // The index offers, in list order, the unpicked nets that may hold a text
+    // of `net`: only they can share a node. Like a walk over the whole list,
+    // pass over one whose count comes out 0, as unsorted nodes, or a net
+    // offered for a text that merely shares a hash, can give.
     m_pickupIndex->Ask(*net);
     while (Net* candidate = m_pickupIndex->Next())
     {
