@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 bool kqNetList::Net::operator==(const Net& other) const
@@ -30,12 +29,9 @@ uint32_t kqNetList::Net::IsLike(Net* other, uint32_t& larger)
     uint32_t common = 0;
     auto mine = m_nodes.begin();
     auto theirs = other->m_nodes.begin();
-    // One comparison a step, in the order of Node::operator< (byte order).
-    auto view = [](const Node& node)
-    { return std::wstring_view(node.m_text.wx_str(), node.m_text.length()); };
     while (mine != m_nodes.end() && theirs != other->m_nodes.end())
     {
-        const int order = view(*mine).compare(view(*theirs));
+        const int order = kqTextOrder::Compare(mine->m_text, theirs->m_text);
         if (order == 0)
         {
             mine->m_matched = 1;
@@ -67,51 +63,24 @@ kqNetList::~kqNetList() = default;
 
 namespace
 {
-// A list element with its sort key at hand: the text, and its first eight
-// characters packed into one number that orders the same way, so that most
-// comparisons never leave the array.
+// A list element with its sort key at hand, so that most comparisons never
+// leave the array.
 template <typename Iterator> struct Keyed
 {
-    uint64_t prefix;
-    bool packed; // false when a character past 255 (which no file gives) kept it from packing
-    std::wstring_view text;
+    kqTextOrder::Key key;
     Iterator element;
 
-    bool operator<(const Keyed& other) const
-    {
-        if (packed && other.packed && prefix != other.prefix)
-            return prefix < other.prefix;
-        return text < other.text;
-    }
+    bool operator<(const Keyed& other) const { return key < other.key; }
 };
-
-// The first eight characters, one byte each, the first in the highest byte,
-// shorter texts padded with 0.
-bool PackPrefix(std::wstring_view text, uint64_t& prefix)
-{
-    prefix = 0;
-    for (size_t i = 0; i < 8; ++i)
-    {
-        const wchar_t c = i < text.size() ? text[i] : 0;
-        if (c < 0 || c > 0xFF)
-            return false;
-        prefix = (prefix << 8) | static_cast<uint8_t>(c);
-    }
-    return true;
-}
 
 template <typename Iterator> Keyed<Iterator> MakeKeyed(const wxString& text, Iterator element)
 {
-    const std::wstring_view view(text.wx_str(), text.length());
-    Keyed<Iterator> keyed{0, false, view, element};
-    keyed.packed = PackPrefix(view, keyed.prefix);
-    return keyed;
+    return {kqTextOrder::Key(text), element};
 }
 
 // Puts the elements of `list`, all of them keyed in `keys` in list order,
-// into the stable byte order of their keys (wxString::Cmp order, as every
-// character is below 256). Merging a list chases links at every step;
-// sorting the keys in an array and relinking once is much faster.
+// into the stable byte order of their keys. Merging a list chases links at
+// every step; sorting the keys in an array and relinking once is much faster.
 template <typename T>
 void SortByKeys(std::list<T>& list, std::vector<Keyed<typename std::list<T>::iterator>>& keys)
 {
@@ -156,15 +125,21 @@ kqNetList::Net* kqNetList::Pickup(Net* net, PICKUP_STATUS& status)
     if (!m_pickupIndex || m_pickupIndex->NetCount() != m_nets.size())
         m_pickupIndex = std::make_unique<kqNetPickupIndex>(m_nets);
 
-    Net* partner = m_pickupIndex->FirstUnpickedSharing(*net);
-    if (!partner)
+    // The index offers, in list order, the unpicked nets that may hold a text
+    // of `net`: only they can share a node. Like a walk over the whole list,
+    // pass over one whose count comes out 0, as unsorted nodes, or a net
+    // offered for a text that merely shares a hash, can give.
+    m_pickupIndex->Ask(*net);
+    while (Net* candidate = m_pickupIndex->Next())
     {
-        status = PICKUP_NONE;
-        return nullptr;
+        uint32_t larger = 0;
+        const uint32_t common = candidate->IsLike(net, larger);
+        if (common == 0)
+            continue;
+        status = common == larger ? PICKUP_SAME : PICKUP_LIKE;
+        candidate->m_picked = 1;
+        return candidate;
     }
-    uint32_t larger = 0;
-    const uint32_t common = partner->IsLike(net, larger);
-    status = common == larger ? PICKUP_SAME : PICKUP_LIKE;
-    partner->m_picked = 1;
-    return partner;
+    status = PICKUP_NONE;
+    return nullptr;
 }

@@ -2,6 +2,8 @@
 #ifndef WIRELACE_NETLIST_NETLIST_H
 #define WIRELACE_NETLIST_NETLIST_H
 
+#include "netlist/textorder.h"
+
 #include <wx/string.h>
 
 #include <cstdint>
@@ -23,8 +25,14 @@ public:
             Node() : m_matched(0) {}
             explicit Node(const wxString& text) : m_text(text), m_matched(0) {}
 
-            bool operator<(const Node& other) const { return m_text.Cmp(other.m_text) < 0; }
-            bool operator==(const Node& other) const { return m_text == other.m_text; }
+            bool operator<(const Node& other) const
+            {
+                return kqTextOrder::Compare(m_text, other.m_text) < 0;
+            }
+            bool operator==(const Node& other) const
+            {
+                return kqTextOrder::Equal(m_text, other.m_text);
+            }
             bool operator!=(const Node& other) const { return !(*this == other); }
 
             wxString m_text;
@@ -38,11 +46,15 @@ public:
         Net& operator=(Net&&) = default;
         virtual ~Net() = default;
 
-        bool operator<(const Net& other) const { return m_name.Cmp(other.m_name) < 0; }
+        bool operator<(const Net& other) const
+        {
+            return kqTextOrder::Compare(m_name, other.m_name) < 0;
+        }
         bool operator==(const Net& other) const;
 
         // Counts the nodes this net shares with `other` (equal texts paired
-        // one to one) and marks them on both nets. Both node lists must be
+        // one to one) and marks them on both nets, walking both node lists
+        // side by side in byte order: the count is right only when both are
         // sorted. `larger` receives the larger of the two node counts.
         uint32_t IsLike(Net* other, uint32_t& larger);
 
@@ -72,14 +84,15 @@ public:
     bool Sort();
 
     // Takes the first net of this list, in list order, that is not picked yet
-    // and shares a node with `net`; marks it picked and marks the shared
-    // nodes. Null and PICKUP_NONE when there is none.
+    // and whose IsLike with `net` counts a common node; marks it picked and
+    // marks the shared nodes. Null and PICKUP_NONE when there is none.
     Net* Pickup(Net* net, PICKUP_STATUS& status);
 
     std::list<Net> m_nets;
 
 private:
-    // Built on the first Pickup, when the list no longer changes.
+    // Built on the first Pickup and whenever the count of nets has changed
+    // since; see pickupindex.h for what it assumes of other changes.
     std::unique_ptr<kqNetPickupIndex> m_pickupIndex;
 };
 

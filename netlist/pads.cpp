@@ -38,50 +38,20 @@ wxIMPLEMENT_DYNAMIC_CLASS(kqNetPadsWriter, wxObject);
 
 namespace
 {
-// Wide literals: a narrow one is converted through the C library's locale
-// on every use.
-const wxString SIG = wxS("*SIG");
-const wxString SIGNAL = wxS("*SIGNAL*");
-const wxString SIG_LINE = wxS("*SIG ");
-const wxString NET_END = wxS("\n\n");
-const wxString LINE_END = wxS("\n");
-const wxString NODE_SEPARATOR = wxS("\t");
-
-bool IsBlank(wxUniChar c)
-{
-    return c == wxS(' ') || c == wxS('\t') || c == wxS('\r') || c == wxS('\n');
-}
-
-// Cuts a line into words the way wxStringTokenizer does with the delimiters
-// " \t\r\n" in its default mode: each maximal run of other characters is one
-// word, and blanks never make an empty word. The toolkit's tokenizer made
-// reading a large file several times slower than reading its lines.
-class WordCutter
-{
-public:
-    explicit WordCutter(const wxString& line) : m_pos(line.begin()), m_end(line.end()) {}
-
-    // Puts the next word into `word`, reusing its storage; false, with `word`
-    // emptied, when the line holds no further word.
-    bool Next(wxString& word)
-    {
-        while (m_pos != m_end && IsBlank(*m_pos))
-            ++m_pos;
-        const wxString::const_iterator start = m_pos;
-        while (m_pos != m_end && !IsBlank(*m_pos))
-            ++m_pos;
-        word.assign(start, m_pos);
-        return start != m_pos;
-    }
-
-private:
-    wxString::const_iterator m_pos;
-    const wxString::const_iterator m_end;
-};
+const wxString SIG = "*SIG";
+const wxString SIGNAL = "*SIGNAL*";
+// Written pieces, kept as strings so that no text is converted per call.
+const wxString LIST_BEGIN = "*PADS*\n\n*NET*\n\n";
+const wxString NET_BEGIN = "*SIG ";
+const wxString LINE_END = "\n";
+const wxString NODE_SEPARATOR = "\t";
+// The last node line ends here, and one empty line follows.
+const wxString NET_END = "\n\n";
+const wxString LIST_END = "*END*\n";
 
 bool IsKeyword(const wxString& word)
 {
-    return !word.empty() && word[0] == wxS('*');
+    return !word.empty() && word[0] == '*';
 }
 
 bool OpensNet(const wxString& keyword)
@@ -92,9 +62,9 @@ bool OpensNet(const wxString& keyword)
 
 void kqNetPadsReader::ParseLine(const wxString& line)
 {
-    WordCutter words(line);
+    size_t pos = 0;
     wxString word;
-    if (!words.Next(word))
+    if (!kqNetListTokenizer::NextWord(line, pos, word))
         return;
 
     if (IsKeyword(word))
@@ -102,7 +72,7 @@ void kqNetPadsReader::ParseLine(const wxString& line)
         EndOfNet();
         if (OpensNet(word))
         {
-            words.Next(word);
+            kqNetListTokenizer::NextWord(line, pos, word);
             BeginOfNet(word);
         }
         return;
@@ -111,21 +81,20 @@ void kqNetPadsReader::ParseLine(const wxString& line)
         return;
     do
         OnNode(word);
-    while (words.Next(word));
+    while (kqNetListTokenizer::NextWord(line, pos, word));
 }
 
 void kqNetPadsWriter::BeginOfList()
 {
-    *m_out << wxS("*PADS*") << endl << endl << wxS("*NET*") << endl << endl;
+    *m_out << LIST_BEGIN;
 }
 
 void kqNetPadsWriter::BeginOfNet(const wxString& name)
 {
-    m_block.clear();
-    m_block += SIG_LINE;
-    m_block += name;
-    m_block += wxS('\n');
     m_count = 0;
+    m_block = NET_BEGIN;
+    m_block += name;
+    m_block += LINE_END;
 }
 
 void kqNetPadsWriter::OnNode(const wxString& node)
@@ -138,12 +107,11 @@ void kqNetPadsWriter::OnNode(const wxString& node)
 
 void kqNetPadsWriter::EndOfNet()
 {
-    // The last node line is ended here, not by OnNode.
     m_block += NET_END;
     *m_out << m_block;
 }
 
 void kqNetPadsWriter::EndOfList()
 {
-    *m_out << wxS("*END*") << endl;
+    *m_out << LIST_END;
 }

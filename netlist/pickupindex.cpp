@@ -1,6 +1,7 @@
 #include "netlist/pickupindex.h"
 
-#include <cwchar>
+#include "netlist/textorder.h"
+
 #include <functional>
 #include <string_view>
 
@@ -31,48 +32,64 @@ kqNetPickupIndex::kqNetPickupIndex(std::list<kqNetList::Net>& nets)
     LayOutPositions(slotOf);
 }
 
-kqNetList::Net* kqNetPickupIndex::FirstUnpickedSharing(const kqNetList::Net& net)
+void kqNetPickupIndex::Ask(const kqNetList::Net& net)
 {
     // Sorted nodes put equal texts side by side; one lookup each. All slots
     // are asked for before the first is used.
-    m_query.clear();
+    m_hashes.clear();
     const wxString* previous = nullptr;
     for (const kqNetList::Net::Node& node : net.m_nodes)
     {
-        if (previous && *previous == node.m_text)
+        if (previous && kqTextOrder::Equal(*previous, node.m_text))
             continue;
         previous = &node.m_text;
-        m_query.push_back(MakeKey(node.m_text));
-        Prefetch(m_query.back());
+        m_hashes.push_back(Hash(node.m_text));
+        Prefetch(m_hashes.back());
     }
-    uint32_t best = NONE;
-    for (const Key& key : m_query)
+    m_asked.clear();
+    m_offered = NONE;
+    for (const uint64_t hash : m_hashes)
     {
-        Slot& slot = m_slots[Find(key)];
-        if (!slot.data)
+        const size_t at = Find(hash);
+        Slot& slot = m_slots[at];
+        if (slot.hash == 0)
             continue;
         const uint32_t position = FirstUnpicked(slot);
-        if (position < best)
-            best = position;
+        m_asked.push_back({at, slot.cursor, position});
     }
+}
+
+kqNetList::Net* kqNetPickupIndex::Next()
+{
+    // The net offered last was not taken: its texts go on to their next
+    // holders. With sorted nodes that happens only when two texts share a
+    // hash.
+    if (m_offered != NONE)
+        for (Asked& asked : m_asked)
+            if (asked.position == m_offered)
+                PassOver(asked);
+    uint32_t best = NONE;
+    for (const Asked& asked : m_asked)
+        if (asked.position < best)
+            best = asked.position;
+    m_offered = best;
     return best != NONE ? m_nets[best] : nullptr;
 }
 
-kqNetPickupIndex::Key kqNetPickupIndex::MakeKey(const wxString& text)
+uint64_t kqNetPickupIndex::Hash(const wxString& text)
 {
-    const std::wstring_view view(text.wx_str(), text.length());
-    return {view.data(), view.size(), std::hash<std::wstring_view>()(view)};
+    const uint64_t hash = std::hash<std::wstring_view>()(kqTextOrder::View(text));
+    return hash != 0 ? hash : 1; // 0 marks a free slot
 }
 
-// The slot holding the text, or the free slot where it would go.
-size_t kqNetPickupIndex::Find(const Key& key) const
+// The slot of the hash, or the free slot where it would go.
+size_t kqNetPickupIndex::Find(uint64_t hash) const
 {
     const size_t mask = m_slots.size() - 1;
-    for (size_t at = Home(key.hash);; at = (at + 1) & mask)
+    for (size_t at = Home(hash);; at = (at + 1) & mask)
     {
-        const Slot& slot = m_slots[at];
-        if (!slot.data || (slot.hash == key.hash && slot.length == key.length &&
-                           std::wmemcmp(slot.data, key.data, key.length) == 0))
+        const uint64_t held = m_slots[at].hash;
+        if (held == 0 || held == hash)
             return at;
     }
 }
@@ -83,20 +100,18 @@ void kqNetPickupIndex::CountHolders(std::vector<uint32_t>& slotOf)
 {
     struct Pending
     {
-        Key key;
+        uint64_t hash;
         uint32_t position;
     };
     Pending ahead[AHEAD];
     size_t made = 0;
     size_t used = 0;
     auto take = [&](const Pending& pending) {
-        const size_t at = Find(pending.key);
+        const size_t at = Find(pending.hash);
         Slot& slot = m_slots[at];
-        if (!slot.data)
+        if (slot.hash == 0)
         {
-            slot.data = pending.key.data;
-            slot.length = static_cast<uint32_t>(pending.key.length);
-            slot.hash = pending.key.hash;
+            slot.hash = pending.hash;
             slot.first = NONE;
         }
         // A net may hold one text several times; keep its position once.
@@ -111,8 +126,8 @@ void kqNetPickupIndex::CountHolders(std::vector<uint32_t>& slotOf)
             if (made - used == AHEAD)
                 take(ahead[used++ % AHEAD]);
             Pending& next = ahead[made++ % AHEAD];
-            next = {MakeKey(node.m_text), position};
-            Prefetch(next.key);
+            next = {Hash(node.m_text), position};
+            Prefetch(next.hash);
         }
     while (used < made)
         take(ahead[used++ % AHEAD]);
@@ -136,7 +151,7 @@ void kqNetPickupIndex::LayOutPositions(const std::vector<uint32_t>& slotOf)
             if (slotOf[node] != NONE)
                 m_positions[m_slots[slotOf[node]].first++] = position;
     for (Slot& slot : m_slots)
-        if (slot.data)
+        if (slot.hash != 0)
             slot.first = m_positions[slot.cursor];
 }
 
@@ -146,4 +161,15 @@ uint32_t kqNetPickupIndex::FirstUnpicked(Slot& slot)
         if (++slot.cursor < slot.end)
             slot.first = m_positions[slot.cursor];
     return slot.cursor < slot.end ? slot.first : NONE;
+}
+
+// Moves a text of the query past the net it was offered with, to its next
+// unpicked holder; only for this query, as that net may suit another.
+void kqNetPickupIndex::PassOver(Asked& asked)
+{
+    const Slot& slot = m_slots[asked.slot];
+    do
+        ++asked.cursor;
+    while (asked.cursor < slot.end && m_nets[m_positions[asked.cursor]]->m_picked);
+    asked.position = asked.cursor < slot.end ? m_positions[asked.cursor] : NONE;
 }

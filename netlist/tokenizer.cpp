@@ -1,5 +1,49 @@
 #include "netlist/tokenizer.h"
 
+namespace
+{
+bool IsBlank(wchar_t c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The first character of `line` at or after `from` that is not a blank, or
+// the line's length.
+size_t SkipBlanks(const wxString& line, size_t from)
+{
+    const wchar_t* characters = line.wc_str();
+    const size_t length = line.length();
+    while (from < length && IsBlank(characters[from]))
+        ++from;
+    return from;
+}
+
+// The one cutting of lines: the next token of `line` at or after `pos` into
+// `token`, `pos` moved past it. A keyword character stands alone; any other
+// token runs to the next blank or keyword character. Blanks win over
+// keywords: a word never holds a blank.
+template <typename IsKeyword>
+bool Cut(const wxString& line, size_t& pos, wxString& token, IsKeyword isKeyword)
+{
+    const wchar_t* characters = line.wc_str();
+    const size_t length = line.length();
+    const size_t start = SkipBlanks(line, pos);
+    if (start >= length)
+    {
+        pos = length;
+        token.clear();
+        return false;
+    }
+    size_t end = start + 1;
+    if (!isKeyword(characters[start]))
+        while (end < length && !IsBlank(characters[end]) && !isKeyword(characters[end]))
+            ++end;
+    pos = end;
+    token.assign(characters + start, end - start);
+    return true;
+}
+}
+
 kqNetListTokenizer::kqNetListTokenizer() : m_pos(0)
 {
     // The toolkit's part holds the empty line, so that its own operations
@@ -30,18 +74,9 @@ void kqNetListTokenizer::SetString(const wxString& line)
     m_pos = 0;
 }
 
-size_t kqNetListTokenizer::SkipBlanks(size_t from) const
-{
-    const wchar_t* characters = m_line.wc_str();
-    const size_t length = m_line.length();
-    while (from < length && IsBlank(characters[from]))
-        ++from;
-    return from;
-}
-
 bool kqNetListTokenizer::HasMoreTokens() const
 {
-    return SkipBlanks(m_pos) < m_line.length();
+    return SkipBlanks(m_line, m_pos) < m_line.length();
 }
 
 wxString kqNetListTokenizer::GetNextToken()
@@ -53,23 +88,10 @@ wxString kqNetListTokenizer::GetNextToken()
 
 bool kqNetListTokenizer::GetNextToken(wxString& token)
 {
-    const wchar_t* characters = m_line.wc_str();
-    const size_t length = m_line.length();
-    const size_t start = SkipBlanks(m_pos);
-    if (start >= length)
-    {
-        m_pos = length;
-        token.clear();
-        return false;
-    }
-    // A keyword character stands alone; any other token runs to the next
-    // blank or keyword character. Blanks win over keywords: a word never
-    // holds a blank.
-    size_t end = start + 1;
-    if (!IsKeyword(characters[start]))
-        while (end < length && !IsBlank(characters[end]) && !IsKeyword(characters[end]))
-            ++end;
-    m_pos = end;
-    token.assign(characters + start, end - start);
-    return true;
+    return Cut(m_line, m_pos, token, [this](wchar_t c) { return IsKeyword(c); });
+}
+
+bool kqNetListTokenizer::NextWord(const wxString& line, size_t& pos, wxString& word)
+{
+    return Cut(line, pos, word, [](wchar_t) { return false; });
 }

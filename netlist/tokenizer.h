@@ -27,12 +27,13 @@ public:
     // `token` emptied, when no token is left.
     bool GetNextToken(wxString& token);
 
+    // The first stage alone, on a line the caller holds: the next word of
+    // `line` at or after `pos` into `word`, `pos` moved past it; false, with
+    // `word` emptied, when no word is left.
+    static bool NextWord(const wxString& line, size_t& pos, wxString& word);
+
 private:
-    static bool IsBlank(wchar_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
     bool IsKeyword(wchar_t c) const;
-    // The first character at or after `from` that is not a blank, or the
-    // line's length.
-    size_t SkipBlanks(size_t from) const;
 
     wxString m_keywords;
     // The keyword characters below 256, for a lookup per character without

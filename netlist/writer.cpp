@@ -10,15 +10,21 @@ namespace
 // "\n" as a single LF. It gathers the bytes in a large block of its own and
 // hands them to the file a block at a time: the toolkit's stream converts
 // every piece through a fresh string, which costs more than the writing.
-// The bytes still held reach the file when the stream is destroyed.
 class kqByteTextOutputStream : public wxTextOutputStream
 {
 public:
     explicit kqByteTextOutputStream(wxOutputStream& output)
-        : wxTextOutputStream(output, wxEOL_UNIX, wxConvISO8859_1), m_used(0)
+        : wxTextOutputStream(output, wxEOL_UNIX, wxConvISO8859_1), m_used(0), m_failed(false)
     {
     }
-    ~kqByteTextOutputStream() override { WriteBlock(); }
+
+    // Hands the bytes still held to the file. False when any byte written
+    // so far did not reach it.
+    bool Finish()
+    {
+        WriteBlock();
+        return !m_failed;
+    }
 
     void WriteString(const wxString& text) override
     {
@@ -59,15 +65,31 @@ private:
                 bytes[i] = '?';
     }
 
+    // The toolkit takes a short write (a full disk, a quota, a file-size
+    // limit) for success and only counts what went out; what is left is
+    // offered again, and a write that takes nothing is a failure. After one
+    // nothing more is written.
     void WriteBlock()
     {
-        if (m_used > 0)
-            m_output.Write(m_block, m_used);
+        const char* bytes = m_block;
+        size_t left = m_failed ? 0 : m_used;
         m_used = 0;
+        while (left > 0)
+        {
+            const size_t written = m_output.Write(bytes, left).LastWrite();
+            if (written == 0)
+            {
+                m_failed = true;
+                return;
+            }
+            bytes += written;
+            left -= written;
+        }
     }
 
     char m_block[BLOCK_SIZE];
     size_t m_used;
+    bool m_failed;
 };
 }
 
@@ -84,7 +106,14 @@ bool kqNetListWriter::Write(const wxString& path, const kqNetList& list)
     wxFileOutputStream file(path);
     if (!file.IsOk())
         return false;
-    m_out = new kqByteTextOutputStream(file);
+    const bool written = Write(file, list);
+    return file.Close() && written;
+}
+
+bool kqNetListWriter::Write(wxOutputStream& output, const kqNetList& list)
+{
+    kqByteTextOutputStream* out = new kqByteTextOutputStream(output);
+    m_out = out;
 
     BeginOfList();
     for (const kqNetList::Net& net : list.m_nets)
@@ -96,9 +125,8 @@ bool kqNetListWriter::Write(const wxString& path, const kqNetList& list)
     }
     EndOfList();
 
+    const bool written = out->Finish();
     delete m_out;
     m_out = nullptr;
-    // A failed write leaves the stream in error.
-    const bool written = file.IsOk();
-    return file.Close() && written;
+    return written;
 }

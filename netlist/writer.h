@@ -23,8 +23,11 @@ public:
 
     // Writes `list` to the file at `path`, replacing what it held. False,
     // with no hook run and nothing written, when the file cannot be
-    // created; false too when writing it fails part way.
+    // created; false too when any part of the text does not reach the file,
+    // which then holds only what did (kqNetConverter keeps a target whole).
     bool Write(const wxString& path, const kqNetList& list);
+    // The same into a stream that is open already; the caller closes it.
+    bool Write(wxOutputStream& output, const kqNetList& list);
 
     virtual void BeginOfList() {}
     virtual void BeginOfNet(const wxString& /*name*/) {}

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <vector>
 
 namespace testutil
 {
@@ -21,17 +23,19 @@ inline void CompareAsFiles(kqNetDifferencer& differencer, const NetSpecs& file1,
     EXPECT_TRUE(differencer.Execute(dir.File("1.net"), 0, dir.File("2.net"), 0));
 }
 
-// Up to nine nets named "N0".."N5", of up to four nodes "a".."f": repeated
-// names and nodes and nets without nodes turn up often.
-inline NetSpecs RandomNets(std::mt19937& random)
+// Up to nine nets of up to four nodes, names and nodes drawn from `texts`:
+// repeated names and nodes and nets without nodes turn up often.
+inline NetSpecs RandomNets(std::mt19937& random,
+                           const std::vector<std::string>& texts = {"a", "b", "c", "d", "e", "f"})
 {
+    auto text = [&] { return texts[random() % texts.size()]; };
     NetSpecs nets(random() % 10);
     for (NetSpec& net : nets)
     {
-        net.name = "N" + std::to_string(random() % 6);
+        net.name = text();
         net.nodes.resize(random() % 5);
         for (std::string& node : net.nodes)
-            node = std::string(1, static_cast<char>('a' + random() % 6));
+            node = text();
     }
     return nets;
 }

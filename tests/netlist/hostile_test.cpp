@@ -1,5 +1,7 @@
-// Files no netlist tool wrote: every format must read them to some netlist
-// and return, and conversion must never leave a partial or mixed file.
+// Files no netlist tool wrote, and places that refuse what is written:
+// every format must read any bytes to some netlist and return, and a
+// conversion that cannot finish must leave its target as it was (or
+// absent), never a partial or mixed file.
 #include "netlist/converter.h"
 #include "netlist/mode.h"
 #include "netlist/reader.h"
@@ -7,13 +9,16 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <wx/log.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <set>
 
 static const uint32_t FORMATS[] = {0, 1, 2};
 
@@ -54,6 +59,77 @@ TEST(Hostile, AFileWithoutReadPermissionGivesFalse)
     for (uint32_t mode : FORMATS)
         EXPECT_FALSE(ReadPath(mode, dir.File("locked"))) << mode;
     ASSERT_TRUE(!root || seteuid(0) == 0);
+}
+
+// Converts BSch/Allegro to BSch/Allegro in a child process whose files may
+// not grow past `limit` bytes. SIGXFSZ is ignored, so a write past the
+// limit is cut short and the next one fails, as on a full disk. 0 when the
+// conversion succeeds, 1 when it fails.
+static int ConvertWithinLimit(const std::string& in, const std::string& out, rlim_t limit)
+{
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        wxLogNull quiet;
+        const rlimit size{limit, limit};
+        if (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &size) != 0)
+            _exit(2);
+        _exit(kqNetConverter::Execute(in, 0, out, 0) ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+static std::set<std::string> FilesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
+{
+    testutil::TempDir dir;
+    // Texts in the writer's own layout, so the output is as long as the
+    // input: within one write block of 64 KiB, and over two.
+    for (int nets : {200, 4000})
+    {
+        std::string text = "$NETS\n";
+        for (int net = 0; net < nets; ++net)
+            text += "N" + std::to_string(net) + ";\tU1." + std::to_string(net) + " R7.2 C3.1\n";
+        text += "$END\n";
+        for (const char* target : {"in", "other"})
+        {
+            testutil::WriteBytes(dir.File("in"), text);
+            testutil::WriteBytes(dir.File("other"), "kept\n");
+            const std::string before = testutil::ReadBytes(dir.File(target));
+            // Cut in the first block, and in the last by a single byte.
+            for (rlim_t limit : {rlim_t(2048), rlim_t(text.size() - 1)})
+            {
+                EXPECT_EQ(ConvertWithinLimit(dir.File("in"), dir.File(target), limit), 1)
+                    << nets << " nets onto " << target << " within " << limit;
+                EXPECT_TRUE(testutil::ReadBytes(dir.File(target)) == before) << "changed";
+                EXPECT_EQ(FilesIn(dir.Path()), (std::set<std::string>{"in", "other"}));
+            }
+            // The limits were tight: one byte more and the whole text fits.
+            EXPECT_EQ(ConvertWithinLimit(dir.File("in"), dir.File(target), text.size()), 0);
+            EXPECT_TRUE(testutil::ReadBytes(dir.File(target)) == text) << "not converted";
+        }
+    }
+}
+
+TEST(Hostile, ConvertingOntoAFullDeviceFailsAndLeavesTheDevice)
+{
+    if (!std::filesystem::is_character_file("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    wxLogNull quiet;
+    testutil::TempDir dir;
+    testutil::WriteBytes(dir.File("in"), "$NETS\nA;X.1\n$END\n");
+    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 0, "/dev/full", 0));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 TEST(Hostile, ConvertingIntoAMissingFolderFailsAndCreatesNothing)
