@@ -98,7 +98,9 @@ bool WriteBeside(kqNetListWriter& writer, const std::string& target, const struc
     TakeOver(fd, replaced);
     wxFile file(fd);
     wxFileOutputStream output(file);
-    bool whole = writer.Write(output, list) && file.Close();
+    // On disk before it takes the target's name: after a crash the target
+    // is then either the old text or the whole new one.
+    bool whole = writer.Write(output, list) && file.Flush() && file.Close();
     if (whole && std::rename(temporary.c_str(), target.c_str()) != 0)
     {
         wxLogSysError(_("File '%s' couldn't be renamed '%s'"), temporary, target);
