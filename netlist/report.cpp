@@ -110,7 +110,7 @@ void kqWriteNet(const kqNetList::Net& net, kqReportSink& sink)
 
 void kqReportCtrlSink::Plain(const wxString& text)
 {
-    if (m_nodes.empty())
+    if (m_runs.empty())
         m_beforeFirstNode += ForDisplay(text);
     else
         m_fromFirstNode += ForDisplay(text);
@@ -120,7 +120,15 @@ void kqReportCtrlSink::Node(const wxString& bracketed, bool matched)
 {
     const size_t start = m_fromFirstNode.length();
     m_fromFirstNode += ForDisplay(bracketed);
-    m_nodes.push_back({start, m_fromFirstNode.length(), matched});
+    const size_t end = m_fromFirstNode.length();
+    // Only a single space lies between this node and the last one of the
+    // same colour: the space joins their run.
+    const bool joins = !m_runs.empty() && m_runs.back().matched == matched &&
+                       m_runs.back().end + 1 == start && m_fromFirstNode[start - 1] == ' ';
+    if (joins)
+        m_runs.back().end = end;
+    else
+        m_runs.push_back({start, end, matched});
 }
 
 void kqReportCtrlSink::WriteTo(wxTextCtrl& ctrl) const
@@ -129,20 +137,20 @@ void kqReportCtrlSink::WriteTo(wxTextCtrl& ctrl) const
     wxWindowUpdateLocker frozen(&ctrl);
     if (!m_beforeFirstNode.empty())
         ctrl.AppendText(m_beforeFirstNode);
-    if (m_nodes.empty())
+    if (m_runs.empty())
         return;
 
     ctrl.SetDefaultStyle(wxTextAttr(*wxBLACK));
     const long base = ctrl.GetLastPosition();
     ctrl.AppendText(m_fromFirstNode);
 
-    // Last node first: colouring a range makes GTK look for the next style
-    // change after it, which is then never further than the next node.
+    // Last run first: colouring a range makes GTK look for the next style
+    // change after it, which is then never further than the next run.
     const wxTextAttr matched(*wxBLUE);
     const wxTextAttr unmatched(*wxRED);
-    for (auto node = m_nodes.rbegin(); node != m_nodes.rend(); ++node)
-        ctrl.SetStyle(base + static_cast<long>(node->start), base + static_cast<long>(node->end),
-                      node->matched ? matched : unmatched);
+    for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run)
+        ctrl.SetStyle(base + static_cast<long>(run->start), base + static_cast<long>(run->end),
+                      run->matched ? matched : unmatched);
 }
 
 void kqNetList::Net::GetText(wxTextCtrl& text) const

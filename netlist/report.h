@@ -40,10 +40,14 @@ private:
 };
 
 // Collects the report as the control is to show it, then writes it in a few
-// calls. Appending piece by piece with a style change around every node is
-// far too slow in a large GTK text view, so everything from the first node
-// on goes in as one black text, and the nodes are coloured afterwards. The
-// result is the same as appending each piece under its own default style:
+// calls. A GTK text view pays for every style change in a line with work
+// that grows with the number of changes already in it, both when the style
+// is set and when the line is laid out, so a net of thousands of nodes must
+// not bring one change per node. Everything from the first node on goes in
+// as one black text, and then each run of same-coloured nodes of one net is
+// coloured at once, the single spaces between them included: a space shows
+// no colour. What shows is the same as appending each piece under its own
+// default style:
 // - the text before the first node keeps the control's own default style;
 // - after that the default style is black, so all but the nodes is black;
 // - each node is blue when matched, red when not.
@@ -56,7 +60,8 @@ public:
     void WriteTo(wxTextCtrl& ctrl) const;
 
 private:
-    struct NodeRange
+    // Nodes of one colour with one space between each and the next.
+    struct Run
     {
         size_t start;
         size_t end;
@@ -65,7 +70,7 @@ private:
 
     wxString m_beforeFirstNode;
     wxString m_fromFirstNode;
-    std::vector<NodeRange> m_nodes; // positions inside m_fromFirstNode
+    std::vector<Run> m_runs; // positions inside m_fromFirstNode
 };
 
 #endif
