@@ -95,16 +95,18 @@ wxString ForDisplay(const wxString& text)
 const wxString SPACE = " ";
 }
 
+// The brackets go in as characters: a C string would be converted through
+// the locale every time, and a report has hundreds of thousands of them.
 void kqWriteNet(const kqNetList::Net& net, kqReportSink& sink)
 {
-    sink.Plain("[" + net.m_name + "]");
+    sink.Plain(wxUniChar('[') + net.m_name + wxUniChar(']'));
     for (const kqNetList::Net::Node& node : net.m_nodes)
     {
         sink.Plain(SPACE);
         if (node.m_matched)
-            sink.Node("(" + node.m_text + ")", true);
+            sink.Node(wxUniChar('(') + node.m_text + wxUniChar(')'), true);
         else
-            sink.Node("<" + node.m_text + ">", false);
+            sink.Node(wxUniChar('<') + node.m_text + wxUniChar('>'), false);
     }
 }
 
