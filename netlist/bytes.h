@@ -20,4 +20,22 @@ inline wxString kqBytesToString(const std::string& bytes)
 // read here can produce) becomes '?'.
 std::string kqStringToBytes(const wxString& text);
 
+// Offers `length` bytes to `writeSome`, which takes a piece from the front
+// and says how many bytes of it went out, until all of them have. A write
+// that takes nothing is a failure: a full disk, a quota or a file-size
+// limit first cuts a write short, and the next one takes nothing.
+template <class WriteSome>
+bool kqWriteAll(const char* bytes, size_t length, WriteSome writeSome)
+{
+    while (length > 0)
+    {
+        const size_t written = writeSome(bytes, length);
+        if (written == 0)
+            return false;
+        bytes += written;
+        length -= written;
+    }
+    return true;
+}
+
 #endif

@@ -1,49 +1,45 @@
 #include "netlist/converter.h"
 
+#include "netlist/bytes.h"
 #include "netlist/mode.h"
 #include "netlist/netlist.h"
 #include "netlist/reader.h"
 #include "netlist/writer.h"
 
-#include <wx/file.h>
 #include <wx/intl.h>
 #include <wx/log.h>
-#include <wx/wfstream.h>
+#include <wx/mstream.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
+#include <string_view>
 
+// A converted file goes to its target by one of two routes. Where a new
+// file can take the old one's place and change nothing but the text, the
+// text is written beside the target and renamed into place once it is
+// whole. Everywhere else (links, files with other names or attributes,
+// other people's files, folders the user may not add to) it is written in
+// place, through the system's own open, after room for it is reserved.
+// Either way a conversion that cannot finish leaves the target as it was.
+// Messages name the file the user chose, in the toolkit's own words.
 namespace
 {
-// The file that writing to `path` would fill: the end of its chain of
-// symbolic links, so that replacing it keeps every link a link. A link
-// that leads nowhere gives the path a new file would be created at; a chain
-// that cannot be followed to its end gives "".
-std::string FollowLinks(const std::string& path)
+// How the rename route ended: it was not open, and nothing changed; or the
+// text could not be written, and the target is as it was; or it is done.
+enum class RENAME_OUTCOME
 {
-    namespace fs = std::filesystem;
-    fs::path file(path);
-    std::error_code error;
-    // As many links as the system itself follows before it gives up.
-    for (int hop = 0; hop < 40; ++hop)
-    {
-        if (!fs::is_symlink(file, error))
-            return file.string();
-        const fs::path target = fs::read_symlink(file, error);
-        if (error)
-            break;
-        file = target.is_absolute() ? target : file.parent_path() / target;
-    }
-    return std::string();
-}
+    NOT_TAKEN,
+    FAILED,
+    WRITTEN
+};
 
 // What a file created anew gets: everything the umask allows.
 mode_t NewFileMode()
@@ -53,84 +49,140 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
-// Gives the new file the owner and permission bits of the one it replaces
-// (the owner only where the system allows), or those of a file created
-// anew; mkstemp makes it readable to its owner alone.
-void TakeOver(int fd, const struct stat* replaced)
+// Only a plain file of the user's own that he may write, with one name and
+// no extended attributes, can be replaced by a new one without losing
+// anything but its old text. Another's file in a shared folder is left to
+// the kernel's guards, which only writing in place consults.
+bool RenameKeepsAllButText(const char* target, const struct stat& old)
 {
-    if (!replaced)
-    {
-        fchmod(fd, NewFileMode());
-        return;
-    }
-    // Before the mode: a change of owner can clear set-id bits.
-    if (fchown(fd, replaced->st_uid, replaced->st_gid) != 0)
-    {
-        // Not the writer's to give away: the file stays the writer's own.
-    }
-    fchmod(fd, replaced->st_mode & 07777);
+    return S_ISREG(old.st_mode) && old.st_nlink == 1 && old.st_uid == geteuid() &&
+           faccessat(AT_FDCWD, target, W_OK, AT_EACCESS) == 0 &&
+           llistxattr(target, nullptr, 0) == 0;
 }
 
-// A file that is there is replaced only when it is a plain file the user
-// may write. Anything else (a device, a pipe, a file kept from writing) is
-// written to as it always was, and succeeds or fails as it always did.
-bool MayReplace(const std::string& target, const struct stat& status)
+// Gives the new file exactly the owner, group and permission bits of the
+// one it replaces, and no extended attribute of its own (such as a default
+// access list of the folder); false when any of it cannot be had. A file
+// created anew gets what the umask allows, as any other.
+bool TakeOver(int fd, const struct stat* old)
 {
-    return S_ISREG(status.st_mode) && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+    if (!old)
+        return fchmod(fd, NewFileMode()) == 0;
+    // The owner before the bits: a change of owner can clear set-id bits.
+    return fchown(fd, old->st_uid, old->st_gid) == 0 && fchmod(fd, old->st_mode & 07777) == 0 &&
+           flistxattr(fd, nullptr, 0) == 0;
 }
 
-// Writes `list` into a new file beside `target`, then puts it in the
-// target's place; on any failure the new file is removed again.
-bool WriteBeside(kqNetListWriter& writer, const std::string& target, const struct stat* replaced,
-                 const kqNetList& list)
+// `succeeded`; a failure is logged first, with the reason the system gave,
+// under the name `shown`.
+bool Reported(bool succeeded, const wxString& format, const wxString& shown)
 {
-    const size_t slash = target.rfind('/');
-    std::string temporary =
-        (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
-        ".wirelace-XXXXXX";
+    if (!succeeded)
+        wxLogSysError(format, shown);
+    return succeeded;
+}
+
+// Writes the whole text; a write that takes part of it is offered the rest.
+bool WriteText(int fd, std::string_view text, const wxString& shown)
+{
+    const auto writeSome = [fd](const char* bytes, size_t length) {
+        const ssize_t taken = write(fd, bytes, length);
+        return taken > 0 ? size_t(taken) : 0;
+    };
+    const bool written = kqWriteAll(text.data(), text.size(), writeSome);
+    return Reported(written, _("Write error on file '%s'"), shown);
+}
+
+// Writes the text over a plain file from its start, cuts the file to the
+// text's length and puts it on disk.
+bool WriteFile(int fd, std::string_view text, const wxString& shown)
+{
+    return WriteText(fd, text, shown) &&
+           Reported(ftruncate(fd, text.size()) == 0, _("Write error on file '%s'"), shown) &&
+           Reported(fsync(fd) == 0, _("failed to flush the file '%s'"), shown);
+}
+
+// Closes a file that was written to; false when it was not written whole.
+bool Close(int fd, bool written, const wxString& shown)
+{
+    return Reported(close(fd) == 0 || !written, _("can't close file '%s'"), shown) && written;
+}
+
+// Takes room for the new length before anything is overwritten, so that a
+// full disk, a quota or a file-size limit fails while the old text is still
+// whole. Mode 0 grows the file to the new length, and only growth is held
+// to the size limit. A file system that cannot reserve room is written
+// without.
+bool Reserve(int fd, off_t length, off_t oldLength, const wxString& shown)
+{
+    if (length == 0 || fallocate(fd, 0, 0, length) == 0 || errno == EOPNOTSUPP)
+        return true;
+    wxLogSysError(_("Write error on file '%s'"), shown);
+    // Room found only in part may have lengthened the file already.
+    struct stat now;
+    if (fstat(fd, &now) == 0 && now.st_size > oldLength && ftruncate(fd, oldLength) != 0)
+        wxLogSysError(_("Write error on file '%s'"), shown);
+    return false;
+}
+
+// The rename route: the text goes to a new file beside the target, which
+// takes the target's place once it is whole and on disk, so after a crash
+// the target holds the old text or the new. `old` is the file replaced, or
+// null where there is none.
+RENAME_OUTCOME ReplaceByRename(const char* target, const struct stat* old,
+                              std::string_view text, const wxString& shown)
+{
+    const std::string path(target);
+    // In the target's folder; a bare name has no slash, and npos + 1 is 0.
+    std::string temporary = path.substr(0, path.rfind('/') + 1) + ".wirelace-XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd == -1)
-    {
-        // In the toolkit's own words, as when the target cannot be created.
-        wxLogSysError(_("can't create file '%s'"), temporary);
-        return false;
-    }
-    TakeOver(fd, replaced);
-    wxFile file(fd);
-    wxFileOutputStream output(file);
-    // On disk before it takes the target's name: after a crash the target
-    // is then either the old text or the whole new one.
-    bool whole = writer.Write(output, list) && file.Flush() && file.Close();
-    if (whole && std::rename(temporary.c_str(), target.c_str()) != 0)
-    {
-        wxLogSysError(_("File '%s' couldn't be renamed '%s'"), temporary, target);
-        whole = false;
-    }
-    if (!whole)
-        std::remove(temporary.c_str());
-    return whole;
+        return RENAME_OUTCOME::NOT_TAKEN;
+    const bool madeAlike = TakeOver(fd, old);
+    const bool written = Close(fd, madeAlike && WriteFile(fd, text, shown), shown);
+    if (written && std::rename(temporary.c_str(), target) == 0)
+        return RENAME_OUTCOME::WRITTEN;
+    unlink(temporary.c_str());
+    return madeAlike && !written ? RENAME_OUTCOME::FAILED : RENAME_OUTCOME::NOT_TAKEN;
 }
 
-// Writes `list` so that `path` ends up holding the whole new text or stays
-// as it was (or absent). The text goes to a new file beside the target,
-// which takes the target's place only once it is whole: a write cut short
-// by a full disk, a quota or a file-size limit then costs nothing, and
-// converting a file onto itself can never lose it.
-bool WriteWhole(kqNetListWriter& writer, const wxString& path, const kqNetList& list)
+// The in-place route: the file is opened as it always was, created where
+// missing and not cut short, through the system's own open, so that the
+// kernel's guards for links and for files planted in shared folders apply.
+// Devices and pipes take the text as it comes.
+bool WriteInPlace(const char* target, std::string_view text, const wxString& shown)
 {
-    const wxCharBuffer bytes = path.fn_str();
-    // A name the system cannot spell, or links without an end, fail in the
-    // writer as they always did.
-    const std::string target =
-        bytes.data() ? FollowLinks(std::string(bytes.data(), bytes.length())) : std::string();
-    if (target.empty())
-        return writer.Write(path, list);
-    struct stat replaced;
-    if (stat(target.c_str(), &replaced) != 0)
-        return WriteBeside(writer, target, nullptr, list);
-    if (!MayReplace(target, replaced))
-        return writer.Write(path, list);
-    return WriteBeside(writer, target, &replaced, list);
+    const int fd = open(target, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (!Reported(fd != -1, _("can't open file '%s'"), shown))
+        return false;
+    struct stat opened;
+    const bool plain = fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode);
+    const bool written = plain ? Reserve(fd, text.size(), opened.st_size, shown) &&
+                                     WriteFile(fd, text, shown)
+                               : WriteText(fd, text, shown);
+    return Close(fd, written, shown);
+}
+
+// Puts the text in place of `path`, by the rename route where it is open,
+// else in place. A failure while the new file is written is final: the
+// target is as it was, and writing it in place would fail the same way.
+bool WriteWhole(std::string_view text, const wxString& path)
+{
+    const wxCharBuffer name = path.fn_str();
+    if (!name.data())
+    {
+        errno = EILSEQ;
+        return Reported(false, _("can't open file '%s'"), path);
+    }
+    struct stat old;
+    const bool found = lstat(name, &old) == 0;
+    if ((!found && errno == ENOENT) || (found && RenameKeepsAllButText(name, old)))
+    {
+        const RENAME_OUTCOME renamed = ReplaceByRename(name, found ? &old : nullptr, text, path);
+        if (renamed != RENAME_OUTCOME::NOT_TAKEN)
+            return renamed == RENAME_OUTCOME::WRITTEN;
+    }
+    return WriteInPlace(name, text, path);
 }
 }
 
@@ -150,5 +202,11 @@ bool kqNetConverter::Execute(const wxString& inPath, uint32_t inMode, const wxSt
     std::unique_ptr<kqNetListWriter> writer(kqNetMode::GetWriter(outMode));
     if (!writer)
         return false;
-    return WriteWhole(*writer, outPath, list);
+    // The whole text first: its length is known before anything is
+    // overwritten.
+    wxMemoryOutputStream text;
+    if (!writer->Write(text, list))
+        return false;
+    const auto* bytes = static_cast<const char*>(text.GetOutputStreamBuffer()->GetBufferStart());
+    return WriteWhole(std::string_view(bytes, text.GetLength()), outPath);
 }

@@ -1,5 +1,7 @@
 #include "netlist/writer.h"
 
+#include "netlist/bytes.h"
+
 #include <wx/wfstream.h>
 
 #include <algorithm>
@@ -66,25 +68,15 @@ private:
     }
 
     // The toolkit takes a short write (a full disk, a quota, a file-size
-    // limit) for success and only counts what went out; what is left is
-    // offered again, and a write that takes nothing is a failure. After one
-    // nothing more is written.
+    // limit) for success and only counts what went out, so what is left is
+    // offered again. After a failure nothing more is written.
     void WriteBlock()
     {
-        const char* bytes = m_block;
-        size_t left = m_failed ? 0 : m_used;
+        const size_t used = m_used;
         m_used = 0;
-        while (left > 0)
-        {
-            const size_t written = m_output.Write(bytes, left).LastWrite();
-            if (written == 0)
-            {
-                m_failed = true;
-                return;
-            }
-            bytes += written;
-            left -= written;
-        }
+        m_failed = m_failed || !kqWriteAll(m_block, used, [this](const char* bytes, size_t length) {
+            return m_output.Write(bytes, length).LastWrite();
+        });
     }
 
     char m_block[BLOCK_SIZE];

@@ -1,12 +1,18 @@
 #include "testutil.h"
 
 #include "netlist/bytes.h"
+#include "netlist/converter.h"
 #include "netlist/mode.h"
 #include "netlist/reader.h"
 #include "netlist/writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <wx/log.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -47,6 +53,36 @@ std::string ReadBytes(const std::string& path)
 bool Exists(const std::string& path)
 {
     return std::filesystem::exists(path);
+}
+
+std::set<std::string> FilesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+int InChild(const std::function<int()>& work)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(work());
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+int ConvertWithinLimit(const std::string& in, const std::string& out, uint64_t limit)
+{
+    return InChild([&] {
+        wxLogNull quiet;
+        const rlimit size{limit, limit};
+        if (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &size) != 0)
+            return 2;
+        return kqNetConverter::Execute(in, 0, out, 0) ? 0 : 1;
+    });
 }
 
 kqNetList MakeList(const NetSpecs& nets)

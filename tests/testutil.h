@@ -6,7 +6,9 @@
 #include "netlist/netlist.h"
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +34,18 @@ private:
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool Exists(const std::string& path);
+// The names in `folder`.
+std::set<std::string> FilesIn(const std::string& folder);
+
+// Runs `work` in a child process, which ends with what it returns; the
+// child's exit status, or -1 when it could not start or did not end
+// normally. Nothing the child does reaches this process's test results.
+int InChild(const std::function<int()>& work);
+// Converts BSch/Allegro to BSch/Allegro in a child process whose files may
+// not grow past `limit` bytes. SIGXFSZ is ignored, so a write past the
+// limit is cut short and the next one fails, as on a full disk. 0 when the
+// conversion succeeds, 1 when it fails.
+int ConvertWithinLimit(const std::string& in, const std::string& out, uint64_t limit);
 
 // A net as name and node texts, for building and checking netlists.
 struct NetSpec

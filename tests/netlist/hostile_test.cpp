@@ -9,16 +9,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <wx/log.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <random>
-#include <set>
 
 static const uint32_t FORMATS[] = {0, 1, 2};
 
@@ -61,35 +58,6 @@ TEST(Hostile, AFileWithoutReadPermissionGivesFalse)
     ASSERT_TRUE(!root || seteuid(0) == 0);
 }
 
-// Converts BSch/Allegro to BSch/Allegro in a child process whose files may
-// not grow past `limit` bytes. SIGXFSZ is ignored, so a write past the
-// limit is cut short and the next one fails, as on a full disk. 0 when the
-// conversion succeeds, 1 when it fails.
-static int ConvertWithinLimit(const std::string& in, const std::string& out, rlim_t limit)
-{
-    const pid_t child = fork();
-    if (child == 0)
-    {
-        wxLogNull quiet;
-        const rlimit size{limit, limit};
-        if (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &size) != 0)
-            _exit(2);
-        _exit(kqNetConverter::Execute(in, 0, out, 0) ? 0 : 1);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
-
-static std::set<std::string> FilesIn(const std::string& folder)
-{
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
 TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
 {
     testutil::TempDir dir;
@@ -109,13 +77,13 @@ TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
             // Cut in the first block, and in the last by a single byte.
             for (rlim_t limit : {rlim_t(2048), rlim_t(text.size() - 1)})
             {
-                EXPECT_EQ(ConvertWithinLimit(dir.File("in"), dir.File(target), limit), 1)
+                EXPECT_EQ(testutil::ConvertWithinLimit(dir.File("in"), dir.File(target), limit), 1)
                     << nets << " nets onto " << target << " within " << limit;
                 EXPECT_TRUE(testutil::ReadBytes(dir.File(target)) == before) << "changed";
-                EXPECT_EQ(FilesIn(dir.Path()), (std::set<std::string>{"in", "other"}));
+                EXPECT_EQ(testutil::FilesIn(dir.Path()), (std::set<std::string>{"in", "other"}));
             }
             // The limits were tight: one byte more and the whole text fits.
-            EXPECT_EQ(ConvertWithinLimit(dir.File("in"), dir.File(target), text.size()), 0);
+            EXPECT_EQ(testutil::ConvertWithinLimit(dir.File("in"), dir.File(target), text.size()), 0);
             EXPECT_TRUE(testutil::ReadBytes(dir.File(target)) == text) << "not converted";
         }
     }
