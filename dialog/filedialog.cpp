@@ -46,6 +46,29 @@ GtkFileChooser* Chooser(const wxFileDialog& dialog)
 {
     return GTK_FILE_CHOOSER(dialog.GetHandle());
 }
+
+// GTK shows a selected file that the filter in force hides by putting no
+// filter in force at all, which leaves the filter list blank. The first
+// filter that lists the file is put in force instead; the filters match
+// the name the chooser lists it under.
+void ShowUnderFilterListing(GtkFileChooser* chooser, const char* path)
+{
+    g_autoptr(GFile) file = g_file_new_for_path(path);
+    g_autoptr(GFileInfo) info = g_file_query_info(file, G_FILE_ATTRIBUTE_STANDARD_DISPLAY_NAME,
+                                                  G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
+    if (!info)
+        return; // nothing there to select
+    const GtkFileFilterInfo listed{GTK_FILE_FILTER_DISPLAY_NAME, nullptr, nullptr,
+                                   g_file_info_get_display_name(info), nullptr};
+    GSList* filters = gtk_file_chooser_list_filters(chooser);
+    for (GSList* item = filters; item; item = item->next)
+        if (gtk_file_filter_filter(GTK_FILE_FILTER(item->data), &listed))
+        {
+            gtk_file_chooser_set_filter(chooser, GTK_FILE_FILTER(item->data));
+            break;
+        }
+    g_slist_free(filters);
+}
 }
 
 void FileDialog::Suggest(const wxString& file)
@@ -63,7 +86,9 @@ void FileDialog::Suggest(const wxString& file)
         return;
     if (!HasFdFlag(wxFD_SAVE))
     {
-        gtk_file_chooser_set_filename(chooser, path.GetFullPath().fn_str());
+        const wxCharBuffer bytes = path.GetFullPath().fn_str();
+        ShowUnderFilterListing(chooser, bytes.data());
+        gtk_file_chooser_set_filename(chooser, bytes.data());
         return;
     }
     // The name field shows text, not bytes: a name that is not UTF-8

@@ -26,6 +26,9 @@ using namespace std::string_literals;
 namespace
 {
 using D = WirelaceDlg;
+// The Select dialogs' filters, as shown after a file there.
+const std::string NET_LIST = " (Net list (*.net *.lst *.txt *.ccf *.ecf))",
+                  ALL_FILES = " (All files (*.*))";
 enum { NAME1 = D::ID_FILE1_NAME, MODE1 = D::ID_FILE1_MODE, NAME2 = D::ID_FILE2_NAME,
        MODE2 = D::ID_FILE2_MODE, REPORT = D::ID_DIFFERENCE_TEXT };
 
@@ -75,12 +78,15 @@ std::string ChooserShows(wxFileDialog& dialog, std::string& folder)
         g_free(name);
         return shown;
     }
-    // The selection follows the folder's contents, shortly.
+    // The selection follows the folder's contents, shortly; so does the
+    // filter in force, which must list what is selected.
     gchar* selected = nullptr;
     for (int i = 0; i < 40 && !(selected = gtk_file_chooser_get_filename(chooser));
          ++i, wxMilliSleep(5))
         wxYield();
-    const std::string shown = selected ? selected : "nothing selected";
+    GtkFileFilter* filter = gtk_file_chooser_get_filter(chooser);
+    const std::string shown = (selected ? selected : "nothing selected") + std::string(" (") +
+                              (filter ? gtk_file_filter_get_name(filter) : "no filter") + ")";
     g_free(selected);
     return shown;
 }
@@ -378,7 +384,7 @@ TEST_F(MainDialog, ExecuteConvertAndSelect)
     EXPECT_EQ(ReadBytes(m_dir.File("out.net")), WriteAs(2, WORKED_FILE2));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 3);
     Click(D::ID_FILE1_SELECT, m_dir.File("out.net"));
-    EXPECT_EQ(Shown(), "Select - file 1: " + m_dir.File("one.net") + "|");
+    EXPECT_EQ(Shown(), "Select - file 1: " + m_dir.File("one.net") + NET_LIST + "|");
     EXPECT_EQ(Names(), m_dir.File("out.net") + "|" + m_dir.File("two.asc"));
 
     std::filesystem::remove(m_dir.File("out.net"));
@@ -398,8 +404,9 @@ TEST_F(MainDialog, FileDialogsListEveryFileUnderTheirAllFilesFilters)
     for (int id : {D::ID_FILE1_SELECT, D::ID_FILE2_SELECT, D::ID_FILE1_CONVERT,
                    D::ID_FILE2_CONVERT, D::ID_FILE_SAVE})
         Click(id);
-    EXPECT_EQ(Shown(), "Select - file 1: nothing selected|Select - file 2: nothing selected|"
-                       "Transfer - file 1: convert|"
+    EXPECT_EQ(Shown(), "Select - file 1: nothing selected" + NET_LIST +
+                           "|Select - file 2: nothing selected" + NET_LIST +
+                           "|Transfer - file 1: convert|"
                        "Convert - file 2: convert|File save - difference: difference|");
     const std::string all = " netlist board.ecf report.txt",
                       select = "open; Net list (*.net *.lst *.txt *.ccf *.ecf): board.ecf "
@@ -447,7 +454,7 @@ TEST_F(MainDialog, FileDialogsOfferExactlyTheNameTheyAreGiven)
     WriteBytes(m_dir.File("noext"), "");
     Set(NAME2, m_dir.File("noext"));
     Click(D::ID_FILE2_SELECT, Answers::AS_OFFERED);
-    EXPECT_EQ(Shown(), "Select - file 2: " + m_dir.File("noext") + "|");
+    EXPECT_EQ(Shown(), "Select - file 2: " + m_dir.File("noext") + ALL_FILES + "|");
     EXPECT_EQ(Names(), "|" + m_dir.File("noext"));
 }
 
@@ -464,7 +471,8 @@ TEST_F(MainDialog, SelectKeepsANameThatIsNoUtf8)
     Click(D::ID_FILE1_SELECT, wxString(latin.c_str(), *wxConvFileName));
     EXPECT_EQ(std::string(Field(NAME1).GetValue().fn_str()), latin);
     Click(D::ID_FILE1_SELECT, Answers::AS_OFFERED);
-    EXPECT_EQ(Shown(), "Select - file 1: nothing selected|Select - file 1: " + latin + "|");
+    EXPECT_EQ(Shown(), "Select - file 1: nothing selected" + NET_LIST + "|Select - file 1: " +
+                           latin + ALL_FILES + "|");
     EXPECT_EQ(std::string(Field(NAME1).GetValue().fn_str()), latin);
     Click(D::ID_EXECUTE);
     EXPECT_EQ(Text(REPORT), WORKED_REPORT);
