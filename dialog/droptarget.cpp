@@ -52,8 +52,30 @@ void LeaveFileDragsToDialog(wxTextCtrl& field)
     for (const char* signal : {"drag-motion", "drag-drop"})
         g_signal_connect(entry, signal, G_CALLBACK(LeaveDragToParent), &field);
 }
+
+// Runs before the toolkit's own "drag-motion" handling of the dialog. The
+// toolkit answers wxDragNone with "move", which a source that allows moving
+// takes as a promise: it drops, is told its files were moved, and deletes
+// them. Outside the rows the drag is kept from the toolkit instead, and GTK
+// then tells the source that nothing here takes it.
+gboolean RefuseDragOutsideRows(GtkWidget* widget, GdkDragContext*, gint x, gint y, guint,
+                               gpointer target)
+{
+    if (!static_cast<DropTarget*>(target)->TakesDropAt(x, y))
+        g_signal_stop_emission_by_name(widget, "drag-motion");
+    return FALSE;
+}
+
+void RefuseDragsOutsideRows(wxWindow& dialog, DropTarget& target)
+{
+    // The widget the toolkit's drop target is registered on; connected
+    // before the target is attached, so this runs first.
+    g_signal_connect(dialog.GetConnectWidget(), "drag-motion", G_CALLBACK(RefuseDragOutsideRows),
+                     &target);
+}
 #else
 void LeaveFileDragsToDialog(wxTextCtrl&) {}
+void RefuseDragsOutsideRows(wxWindow&, DropTarget&) {}
 #endif
 }
 
@@ -63,11 +85,17 @@ DropTarget::DropTarget(WirelaceDlg& dialog) : m_dialog(dialog)
     // rows' rectangles like any other drop.
     LeaveFileDragsToDialog(m_dialog.m_file1Name);
     LeaveFileDragsToDialog(m_dialog.m_file2Name);
+    RefuseDragsOutsideRows(m_dialog, *this);
+}
+
+bool DropTarget::TakesDropAt(wxCoord x, wxCoord y) const
+{
+    return FindNameField(x, y) != nullptr;
 }
 
 wxDragResult DropTarget::OnDragOver(wxCoord x, wxCoord y, wxDragResult)
 {
-    return FindNameField(x, y) ? wxDragCopy : wxDragNone;
+    return TakesDropAt(x, y) ? wxDragCopy : wxDragNone;
 }
 
 bool DropTarget::OnDropFiles(wxCoord x, wxCoord y, const wxArrayString& filenames)

@@ -1,12 +1,12 @@
 #include "dialog/maindlg.h"
 
 #include "dialog/droptarget.h"
+#include "dialog/filedialog.h"
 #include "netlist/converter.h"
 #include "netlist/differencer.h"
 #include "netlist/mode.h"
 
 #include <wx/button.h>
-#include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -29,36 +29,6 @@ const int BORDER = 5;
 // The farthest a native window reaches in either direction, and its
 // largest size.
 const long MAX_WINDOW_COORDINATE = 32767;
-
-// The filters with every pattern "*.*" written as "*". GTK's file chooser
-// takes "*.*" literally and hides names without a dot, where "*" lists
-// every file there as on the other ports. Only patterns (every second
-// field) change; the filters' names stay as written.
-wxString WithNativeAllFiles(const wxString& wildcard)
-{
-    wxArrayString fields = wxSplit(wildcard, '|', '\0');
-    for (size_t pattern = 1; pattern < fields.size(); pattern += 2)
-    {
-        wxArrayString alternatives = wxSplit(fields[pattern], ';', '\0');
-        for (wxString& alternative : alternatives)
-            if (alternative == "*.*")
-                alternative = "*";
-        fields[pattern] = wxJoin(alternatives, ';', '\0');
-    }
-    return wxJoin(fields, '|', '\0');
-}
-
-// Every file dialog of the window: its filters reach the native dialog
-// only through here.
-class FileDialog : public wxFileDialog
-{
-public:
-    FileDialog(wxWindow* parent, const wxString& title, const wxString& file,
-               const wxString& wildcard, long style)
-        : wxFileDialog(parent, title, wxEmptyString, file, WithNativeAllFiles(wildcard), style)
-    {
-    }
-};
 }
 
 // clang-format off

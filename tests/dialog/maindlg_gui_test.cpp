@@ -26,6 +26,9 @@ using namespace std::string_literals;
 namespace
 {
 using D = WirelaceDlg;
+// The Select dialogs' filters, as shown after a file there.
+const std::string NET_LIST = " (Net list (*.net *.lst *.txt *.ccf *.ecf))",
+                  ALL_FILES = " (All files (*.*))";
 enum { NAME1 = D::ID_FILE1_NAME, MODE1 = D::ID_FILE1_MODE, NAME2 = D::ID_FILE2_NAME,
        MODE2 = D::ID_FILE2_MODE, REPORT = D::ID_DIFFERENCE_TEXT };
 
@@ -56,27 +59,72 @@ std::string Offered(wxFileDialog& dialog)
     return offered;
 }
 
+// What the native chooser shows once it has read its folder: the name in
+// a save dialog's name field, the file selected in an open dialog. Its
+// folder goes to `folder`.
+std::string ChooserShows(wxFileDialog& dialog, std::string& folder)
+{
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog.GetHandle());
+    gchar* current = nullptr;
+    for (int i = 0; i < 400 && !(current = gtk_file_chooser_get_current_folder(chooser));
+         ++i, wxMilliSleep(5))
+        wxYield();
+    folder = current ? current : "";
+    g_free(current);
+    if (gtk_file_chooser_get_action(chooser) == GTK_FILE_CHOOSER_ACTION_SAVE)
+    {
+        gchar* name = gtk_file_chooser_get_current_name(chooser);
+        const std::string shown = name ? name : "";
+        g_free(name);
+        return shown;
+    }
+    // The selection follows the folder's contents, shortly; so does the
+    // filter in force, which must list what is selected.
+    gchar* selected = nullptr;
+    for (int i = 0; i < 40 && !(selected = gtk_file_chooser_get_filename(chooser));
+         ++i, wxMilliSleep(5))
+        wxYield();
+    GtkFileFilter* filter = gtk_file_chooser_get_filter(chooser);
+    const std::string shown = (selected ? selected : "nothing selected") + std::string(" (") +
+                              (filter ? gtk_file_filter_get_name(filter) : "no filter") + ")";
+    g_free(selected);
+    return shown;
+}
+
 // Answers every modal dialog at once instead of waiting for a user, noting
 // what it shows. A file dialog is confirmed with the planned path and
-// filter, or cancelled when no path is planned; anything else is cancelled.
+// filter, or as it is offered when so planned, or else cancelled; anything
+// else is cancelled.
 struct Answers : wxModalDialogHook
 {
+    static constexpr const char* AS_OFFERED = "(as offered)";
+
     Answers() { Register(); }
     int Enter(wxDialog* dialog) override
     {
         auto* message = dynamic_cast<wxMessageDialog*>(dialog);
         auto* file = dynamic_cast<wxFileDialog*>(dialog);
-        shown += (message ? message->GetMessage()
-                  : file  ? gtk_window_get_title(GTK_WINDOW(dialog->GetHandle())) +
-                               (": " + file->GetFilename())
-                          : dialog->GetTitle())
-                     .utf8_string() + "|";
+        if (message)
+            shown += message->GetMessage().utf8_string() + "|";
+        else if (file)
+            shown += gtk_window_get_title(GTK_WINDOW(dialog->GetHandle())) +
+                     (": " + ChooserShows(*file, folder)) + "|";
+        else
+            shown += dialog->GetTitle().utf8_string() + "|";
         if (file)
             offered += Offered(*file) + "\n";
         if (!file || path.empty())
             return wxID_CANCEL;
+        if (path == AS_OFFERED)
+            return wxID_OK;
         file->SetFilterIndex(filter);
-        file->SetPath(path);
+        // A name to save under is typed as text; a file to open is picked
+        // from the list as it is, by its bytes, which the toolkit's SetPath
+        // loses when they are not UTF-8.
+        if (file->HasFdFlag(wxFD_SAVE))
+            file->SetPath(path);
+        else
+            gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(file->GetHandle()), path.fn_str());
         // The native dialog reports the new path only once it has loaded the folder.
         for (int i = 0; i < 400 && file->GetPath() != path; ++i, wxMilliSleep(5))
             wxYield();
@@ -86,6 +134,7 @@ struct Answers : wxModalDialogHook
 
     std::string shown;
     std::string offered;
+    std::string folder;
     wxString path;
     int filter = 0;
 };
@@ -106,7 +155,7 @@ protected:
     void Set(int id, const std::string& text) { Field(id).SetValue(wxString::FromUTF8(text)); }
     std::string Names() { return Text(NAME1) + "|" + Text(NAME2); }
     // Clicks the button; a file dialog it opens is given `path` and `filter`.
-    void Click(int id, const std::string& path = "", int filter = 0)
+    void Click(int id, const wxString& path = "", int filter = 0)
     {
         m_answers.path = path;
         m_answers.filter = filter;
@@ -150,19 +199,20 @@ protected:
     }
     // Presses the mouse on a window of its own, which then starts a drag of
     // `data` as a file manager does, moves it in steps onto the middle of
-    // the control and lets go there.
-    void Drag(wxDataObject* data, int id)
+    // `onto` and lets go there. What the drop gave the source.
+    wxDragResult Drag(wxDataObject* data, wxWindow& onto, int flags = wxDrag_CopyOnly)
     {
         const std::unique_ptr<wxDataObject> dragged(data);
+        wxDragResult result = wxDragError;
         wxFrame* source = new wxFrame(nullptr, wxID_ANY, "source", {900, 800}, {100, 100});
-        source->Bind(wxEVT_MOTION, [data, source, started = false](wxMouseEvent& event) mutable {
+        source->Bind(wxEVT_MOTION, [&, started = false](wxMouseEvent& event) mutable {
             if (event.Dragging() && !std::exchange(started, true))
-                wxDropSource(*data, source).DoDragDrop(wxDrag_CopyOnly);
+                result = wxDropSource(*data, source).DoDragDrop(flags);
         });
         source->Show();
         Idle(300);
         const wxPoint from = source->GetScreenRect().GetPosition() + wxPoint(50, 50),
-                      to = Get(id).GetScreenRect().GetPosition() + Get(id).GetSize() / 2;
+                      to = onto.GetScreenRect().GetPosition() + onto.GetSize() / 2;
         Xdotool(wxString::Format("mousemove %d %d mousedown 1 sleep 0.1 mousemove %d %d "
                                  "sleep 0.1 mousemove %d %d sleep 0.2 mousemove %d %d sleep 0.2 "
                                  "mouseup 1",
@@ -170,6 +220,19 @@ protected:
                                  to.y)
                     .ToStdString());
         source->Destroy();
+        return result;
+    }
+    wxDragResult Drag(wxDataObject* data, int id, int flags = wxDrag_CopyOnly)
+    {
+        return Drag(data, Get(id), flags);
+    }
+    wxWindow& Labelled(const wxString& label)
+    {
+        for (wxWindow* child : m_dialog->GetChildren())
+            if (child->GetLabel() == label)
+                return *child;
+        ADD_FAILURE() << "no control labelled " << label;
+        return *m_dialog;
     }
     wxDataObject* Files(const std::vector<std::string>& names, bool withText = false)
     {
@@ -321,7 +384,7 @@ TEST_F(MainDialog, ExecuteConvertAndSelect)
     EXPECT_EQ(ReadBytes(m_dir.File("out.net")), WriteAs(2, WORKED_FILE2));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 3);
     Click(D::ID_FILE1_SELECT, m_dir.File("out.net"));
-    EXPECT_EQ(Shown(), "Select - file 1: " + m_dir.File("one.net") + "|");
+    EXPECT_EQ(Shown(), "Select - file 1: " + m_dir.File("one.net") + NET_LIST + "|");
     EXPECT_EQ(Names(), m_dir.File("out.net") + "|" + m_dir.File("two.asc"));
 
     std::filesystem::remove(m_dir.File("out.net"));
@@ -341,7 +404,9 @@ TEST_F(MainDialog, FileDialogsListEveryFileUnderTheirAllFilesFilters)
     for (int id : {D::ID_FILE1_SELECT, D::ID_FILE2_SELECT, D::ID_FILE1_CONVERT,
                    D::ID_FILE2_CONVERT, D::ID_FILE_SAVE})
         Click(id);
-    EXPECT_EQ(Shown(), "Select - file 1: a.net|Select - file 2: b.net|Transfer - file 1: convert|"
+    EXPECT_EQ(Shown(), "Select - file 1: nothing selected" + NET_LIST +
+                           "|Select - file 2: nothing selected" + NET_LIST +
+                           "|Transfer - file 1: convert|"
                        "Convert - file 2: convert|File save - difference: difference|");
     const std::string all = " netlist board.ecf report.txt",
                       select = "open; Net list (*.net *.lst *.txt *.ccf *.ecf): board.ecf "
@@ -364,11 +429,53 @@ TEST_F(MainDialog, FileSaveWritesTheReportAsUtf8AndRemembersThePath)
     Click(D::ID_FILE_SAVE, first);
     EXPECT_EQ(ReadBytes(first), "[N\xC3\xA9] (U1.1)\n");
     Click(D::ID_FILE_SAVE, folder);
-    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: " + first +
-                           "|");
+    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: first.txt|");
+    EXPECT_EQ(m_answers.folder, m_dir.Path());
     Click(wxID_OK);
     m_dialog.reset();
     EXPECT_NE(ReadBytes(m_settings).find("\nOutFileName=" + folder + "\n"), std::string::npos);
+}
+
+// Each file dialog offers exactly the name it is given, no extension
+// added, and accepting what it offers writes or opens that very file: a
+// second File save offers the whole path the first one chose.
+TEST_F(MainDialog, FileDialogsOfferExactlyTheNameTheyAreGiven)
+{
+    Open();
+    Set(REPORT, "first\n");
+    Click(D::ID_FILE_SAVE, m_dir.File("report"));
+    Set(REPORT, "second\n");
+    Click(D::ID_FILE_SAVE, Answers::AS_OFFERED);
+    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: report|");
+    EXPECT_EQ(m_answers.folder, m_dir.Path());
+    EXPECT_EQ(ReadBytes(m_dir.File("report")), "second\n");
+    EXPECT_FALSE(Exists(m_dir.File("report.txt")));
+
+    WriteBytes(m_dir.File("noext"), "");
+    Set(NAME2, m_dir.File("noext"));
+    Click(D::ID_FILE2_SELECT, Answers::AS_OFFERED);
+    EXPECT_EQ(Shown(), "Select - file 2: " + m_dir.File("noext") + ALL_FILES + "|");
+    EXPECT_EQ(Names(), "|" + m_dir.File("noext"));
+}
+
+// A name that is not UTF-8 comes back from Select as a dropped file's does:
+// the field then names that very file, for Execute and for the next Select.
+TEST_F(MainDialog, SelectKeepsANameThatIsNoUtf8)
+{
+    const std::string latin = m_dir.File("lat\xE9.net");
+    WriteBytes(latin, WriteAs(0, WORKED_FILE1));
+    WriteBytes(m_dir.File("two.asc"), WriteAs(1, WORKED_FILE2));
+    Open();
+    Set(NAME2, m_dir.File("two.asc"));
+    Choice(MODE2).SetSelection(1);
+    Click(D::ID_FILE1_SELECT, wxString(latin.c_str(), *wxConvFileName));
+    EXPECT_EQ(std::string(Field(NAME1).GetValue().fn_str()), latin);
+    Click(D::ID_FILE1_SELECT, Answers::AS_OFFERED);
+    EXPECT_EQ(Shown(), "Select - file 1: nothing selected" + NET_LIST + "|Select - file 1: " +
+                           latin + ALL_FILES + "|");
+    EXPECT_EQ(std::string(Field(NAME1).GetValue().fn_str()), latin);
+    Click(D::ID_EXECUTE);
+    EXPECT_EQ(Text(REPORT), WORKED_REPORT);
 }
 
 // Files dropped anywhere on a row, its name field included, give the
@@ -400,4 +507,23 @@ TEST_F(RealInput, FilesDroppedOnARowFillItsNameField)
     Xdotool("search --name '^Wirelace$' windowfocus --sync key ctrl+v type --delay 20 .net");
     EXPECT_EQ(Text(NAME2), "draggedpasted.net");
     EXPECT_EQ(Choice(MODE2).GetStringSelection() + " " + Text(REPORT), "PADS report");
+}
+
+// A source that allows moving as well, as file managers do, is answered
+// copy over a row and nothing elsewhere: it must never be told that its
+// files were moved, since a source then deletes them.
+TEST_F(RealInput, ADragThatMayMoveIsCopiedOnARowAndRefusedElsewhere)
+{
+    Open().Move(0, 0);
+    m_dialog->Show();
+    Set(NAME1, "typed.net");
+    for (wxWindow* outside : {&Labelled("File 1"), &Get(D::ID_EXECUTE), &Get(wxID_OK)})
+    {
+        const wxDragResult result = Drag(Files({"kept.net"}), *outside, wxDrag_AllowMove);
+        EXPECT_TRUE(result != wxDragMove && result != wxDragCopy)
+            << result << " on " << outside->GetLabel();
+    }
+    EXPECT_EQ(Names(), "typed.net|");
+    EXPECT_EQ(Drag(Files({"taken.net"}), NAME2, wxDrag_AllowMove), wxDragCopy);
+    EXPECT_EQ(Names(), "typed.net|" + m_dir.File("taken.net"));
 }
