@@ -18,7 +18,7 @@ set -euo pipefail
 program=$(realpath "$1")
 rounds=${2:-3}
 if [ -z "${WIRELACE_OWN_DISPLAY:-}" ]; then
-  exec env WIRELACE_OWN_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+  exec env WIRELACE_OWN_DISPLAY=1 "$(dirname "$0")/../scripts/with-display.sh" --own \
     "$0" "$program" "$rounds"
 fi
 

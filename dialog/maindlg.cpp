@@ -12,6 +12,10 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 namespace
 {
 const wxString SYSTEM_NAME = "v0.20 (2005/11/25)";
@@ -49,6 +53,7 @@ WirelaceDlg::WirelaceDlg()
       m_file1Sizer(nullptr),
       m_file2Sizer(nullptr),
       m_dropTarget(nullptr),
+      m_hasStoredPosition(false),
       m_config("Wirelace", "Quillmarsh", wxEmptyString, wxEmptyString,
                wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE, wxConvUTF8)
 {
@@ -130,10 +135,11 @@ void WirelaceDlg::AddBottomRow(wxSizer& top)
 void WirelaceDlg::RestoreSettings()
 {
     wxRect rect = GetRect();
-    rect.x = ReadInt("WindowX", rect.x);
-    rect.y = ReadInt("WindowY", rect.y);
-    rect.width = ReadInt("WindowWidth", rect.width);
-    rect.height = ReadInt("WindowHeight", rect.height);
+    const bool hasX = ReadInt("WindowX", rect.x);
+    const bool hasY = ReadInt("WindowY", rect.y);
+    m_hasStoredPosition = hasX || hasY;
+    ReadInt("WindowWidth", rect.width);
+    ReadInt("WindowHeight", rect.height);
     SetSize(rect, wxSIZE_AUTO);
     RestoreName("File1Name", m_file1Name);
     RestoreMode("File1Mode", m_file1Mode);
@@ -142,16 +148,48 @@ void WirelaceDlg::RestoreSettings()
 }
 
 // Text that is not an integer, or an integer that no native window can take
-// as a coordinate or size, counts as missing. The windowing system keeps
-// them in 16 bits: beyond that a position wraps round to some other place
-// and a size is refused with a broken window. Smaller sizes than the
-// dialog's minimum are raised to it by the toolkit.
-int WirelaceDlg::ReadInt(const wxString& key, int current) const
+// as a coordinate or size, counts as missing: `value` stays as it was and
+// the result is false. The windowing system keeps them in 16 bits: beyond
+// that a position wraps round to some other place and a size is refused
+// with a broken window. Smaller sizes than the dialog's minimum are raised
+// to it by the toolkit.
+bool WirelaceDlg::ReadInt(const wxString& key, int& value) const
 {
-    const long value = m_config.Read(key, static_cast<long>(current));
-    if (value < -MAX_WINDOW_COORDINATE || value > MAX_WINDOW_COORDINATE)
-        return current;
-    return static_cast<int>(value);
+    long stored = 0;
+    if (!m_config.Read(key, &stored))
+        return false;
+    if (stored < -MAX_WINDOW_COORDINATE || stored > MAX_WINDOW_COORDINATE)
+        return false;
+    value = static_cast<int>(stored);
+    return true;
+}
+
+// Under a window manager that reports its frame sizes, wxGTK holds the
+// first showing back until it knows them. Meanwhile it has created the
+// native window with a dummy allocation (the screen's corner, 2 by 1), and
+// when it finally shows it GTK maps it there without the position asked
+// for by SetSize; only the size follows, as a resize after mapping. The
+// window manager takes the corner for the program's chosen place and keeps
+// the window there. So the native window, still unmapped, is moved to the
+// dialog's position here: the manager places the frame's corner there,
+// which is the position GetRect gives back, and the size stays as set.
+// The position is also handed to GTK again, as wx skips a move to where it
+// thinks the window already is (0,0 before any move), and only a position
+// given to GTK tells the manager that the program chose it.
+bool WirelaceDlg::Show(bool show)
+{
+#ifdef __WXGTK__
+    const bool place = show && !IsShown() && m_hasStoredPosition;
+    const wxPoint position = GetPosition();
+    if (place)
+        gtk_window_move(GTK_WINDOW(m_widget), position.x, position.y);
+    const bool changed = wxDialog::Show(show);
+    if (place && gtk_widget_get_realized(m_widget) && !gtk_widget_get_mapped(m_widget))
+        gdk_window_move(gtk_widget_get_window(m_widget), position.x, position.y);
+    return changed;
+#else
+    return wxDialog::Show(show);
+#endif
 }
 
 void WirelaceDlg::RestoreName(const wxString& key, wxTextCtrl& name)

@@ -37,6 +37,10 @@ public:
 
     WirelaceDlg();
 
+    // Showing puts the window where the settings placed it, also under a
+    // window manager.
+    bool Show(bool show = true) override;
+
     void OnFile1SelectButtonClicked(wxCommandEvent& event);
     void OnFile2SelectButtonClicked(wxCommandEvent& event);
     void OnFile1ConvertButtonClicked(wxCommandEvent& event);
@@ -56,7 +60,7 @@ private:
     void AddButtonGroup(wxSizer& top);
     void AddBottomRow(wxSizer& top);
     void RestoreSettings();
-    int ReadInt(const wxString& key, int current) const;
+    bool ReadInt(const wxString& key, int& value) const;
     void RestoreName(const wxString& key, wxTextCtrl& name);
     void RestoreMode(const wxString& key, wxChoice& mode);
     void SelectFile(const wxString& title, wxTextCtrl& name);
@@ -81,6 +85,9 @@ private:
     wxSizer* m_file2Sizer;
     // Owned by the window once attached.
     DropTarget* m_dropTarget;
+    // Whether the settings gave the window a position; without one the
+    // window manager places it.
+    bool m_hasStoredPosition;
     wxFileConfig m_config;
 
     wxDECLARE_EVENT_TABLE();

@@ -3,6 +3,8 @@
 # and with a fresh HOME: every run ends with exit status 255, leaving with
 # Escape writes no settings file, leaving with OK writes what was on screen,
 # and a settings file that cannot be written does not keep it from ending.
+# The stored window rectangle is where the window opens, without and then
+# with a window manager (openbox) on the display.
 # Usage: program_test.sh PATH-TO-wirelace
 set -euo pipefail
 
@@ -12,7 +14,9 @@ if [ -z "${WIRELACE_OWN_DISPLAY:-}" ]; then
 fi
 
 home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
+window_manager=
+trap '[ -z "$window_manager" ] || { kill "$window_manager"; wait "$window_manager"; } 2>/dev/null
+      rm -rf "$home"' EXIT
 settings=$home/.Wirelace
 
 fail() {
@@ -20,15 +24,18 @@ fail() {
   exit 1
 }
 
-# Starts the program, waits for its dialog to be shown and focused, types
-# the given xdotool commands (each "type TEXT" or "key KEY..."), and checks
-# how the program ended.
-run_program() {
+# Starts the program and waits for its dialog to be shown; sets pid and
+# window.
+start_program() {
   HOME=$home XDG_CONFIG_HOME=$home/.config timeout 60 "$program" &
-  local pid=$!
-  local window
+  pid=$!
   window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Wirelace$' | head -n 1)
   [ -n "$window" ] || fail "the dialog did not appear"
+}
+
+# Focuses the started program's dialog, types the given xdotool commands
+# (each "type TEXT" or "key KEY..."), and checks how the program ended.
+finish_program() {
   xdotool windowfocus --sync "$window"
   local command
   for command in "$@"; do
@@ -38,6 +45,69 @@ run_program() {
   local status=0
   wait "$pid" || status=$?
   [ "$status" -eq 255 ] || fail "exit status $status, expected 255"
+}
+
+run_program() {
+  start_program
+  finish_program "$@"
+}
+
+# The rectangle that the settings keep, as the screen shows it: the corner
+# and size of the window's frame, that is the window grown by the frame
+# sizes that the window manager announces (none without one). Prints
+# "X Y WIDTH HEIGHT".
+shown_rectangle() {
+  local x y width height left=0 right=0 top=0 bottom=0
+  eval "$(xwininfo -id "$1" | awk '
+    /Absolute upper-left X:/ { print "x=" $NF } /Absolute upper-left Y:/ { print "y=" $NF }
+    /^ *Width:/ { print "width=" $NF } /^ *Height:/ { print "height=" $NF }')"
+  read -r left right top bottom < <(frame_extents "$1") || true
+  echo "$((x - left)) $((y - top)) $((width + left + right)) $((height + top + bottom))"
+}
+
+# The frame sizes (left right top bottom) that the window manager announces
+# for the window; nothing when it announces none.
+frame_extents() {
+  xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/^_NET_FRAME_EXTENTS(CARDINAL) = //p' | tr -d ,
+}
+
+# Stores a window rectangle, starts the program, waits until its window
+# shows that rectangle, and leaves with OK at once, which must store the
+# same rectangle again: no run moves or grows the window by its frame.
+# With "framed" as $2, a window manager must have framed the window.
+check_stored_rectangle() {
+  local stored=(300 200 720 540)
+  printf 'WindowX=%s\nWindowY=%s\nWindowWidth=%s\nWindowHeight=%s\n' "${stored[@]}" > "$settings"
+  start_program
+  local shown
+  for _ in $(seq 300); do
+    shown=$(shown_rectangle "$window")
+    [ "$shown" = "${stored[*]}" ] && break
+    sleep 0.1
+  done
+  [ "$shown" = "${stored[*]}" ] || fail "$1: the window shows $shown, not the stored ${stored[*]}"
+  [ "${2:-}" != framed ] || [ -n "$(frame_extents "$window")" ] || fail "$1: no frame"
+  finish_program "key shift+Tab shift+Tab space"
+  local key index=0
+  for key in WindowX WindowY WindowWidth WindowHeight; do
+    grep -qx "$key=${stored[index]}" "$settings" ||
+      fail "$1: OK stored another rectangle:"$'\n'"$(cat "$settings")"
+    index=$((index + 1))
+  done
+}
+
+# Starts openbox on the display and waits until it manages the screen: it
+# then names its check window on the root window.
+start_window_manager() {
+  HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \
+    openbox --sm-disable > "$home/openbox.log" 2>&1 &
+  window_manager=$!
+  for _ in $(seq 300); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
+    kill -0 "$window_manager" 2>/dev/null || break
+    sleep 0.1
+  done
+  fail "openbox did not start:"$'\n'"$(cat "$home/openbox.log")"
 }
 
 # Escape, on a first run: no settings file appears.
@@ -77,5 +147,12 @@ run_program "search --sync --onlyvisible --name ^Wirelace.Error$ windowfocus --s
   "search --sync --onlyvisible --name ^Wirelace$ windowfocus --sync key shift+Tab shift+Tab space"
 grep -qx "File1Name=kept.net" "$settings" || fail "the readable settings were lost"
 
+# The stored rectangle holds on a bare display, and under a window manager,
+# which frames the window and could place it where it likes.
+rm -f "$settings"
+check_stored_rectangle "without a window manager"
+start_window_manager
+check_stored_rectangle "under openbox" framed
+
 echo "the program ends with 255, also when its settings cannot be written," \
-  "and keeps its settings only after OK"
+  "keeps its settings only after OK, and opens where they place it"
