@@ -138,6 +138,8 @@ TEST(Converter, AHardLinkedTargetUnderASizeLimitKeepsItsOldText)
     EXPECT_EQ(testutil::FilesIn(dir.Path()), (std::set<std::string>{"in", "a", "b"}));
 }
 
+// Nothing is created on the way, and the message names the file the user
+// chose, not one the converter made up.
 TEST(Converter, AFailureIsReportedUnderTheChosenName)
 {
     testutil::TempDir dir;
@@ -147,6 +149,7 @@ TEST(Converter, AFailureIsReportedUnderTheChosenName)
     EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 0, chosen, 0));
     EXPECT_TRUE(log.Text().Contains("'" + chosen + "'")) << log.Text();
     EXPECT_FALSE(log.Text().Contains(".wirelace")) << log.Text();
+    EXPECT_FALSE(testutil::Exists(dir.File("missing")));
 }
 
 TEST(Converter, FailureLeavesTheTargetAlone)

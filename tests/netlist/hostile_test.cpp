@@ -100,16 +100,6 @@ TEST(Hostile, ConvertingOntoAFullDeviceFailsAndLeavesTheDevice)
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
-TEST(Hostile, ConvertingIntoAMissingFolderFailsAndCreatesNothing)
-{
-    wxLogNull quiet;
-    testutil::TempDir dir;
-    testutil::WriteBytes(dir.File("in"), "GND U1.7\n");
-    for (uint32_t mode : FORMATS)
-        EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), mode, dir.File("missing/out"), mode));
-    EXPECT_FALSE(testutil::Exists(dir.File("missing")));
-}
-
 // An empty file, NUL and random bytes, the fuzzers' seeds and every input that once made
 // one fail.
 TEST(Hostile, NoiseAndEveryKeptFuzzInputConvertBetweenEveryFormat)
