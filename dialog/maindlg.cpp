@@ -179,12 +179,12 @@ bool WirelaceDlg::ReadInt(const wxString& key, int& value) const
 bool WirelaceDlg::Show(bool show)
 {
 #ifdef __WXGTK__
-    const bool place = show && !IsShown() && m_hasStoredPosition;
+    if (!show || IsShown() || !m_hasStoredPosition)
+        return wxDialog::Show(show);
     const wxPoint position = GetPosition();
-    if (place)
-        gtk_window_move(GTK_WINDOW(m_widget), position.x, position.y);
+    gtk_window_move(GTK_WINDOW(m_widget), position.x, position.y);
     const bool changed = wxDialog::Show(show);
-    if (place && gtk_widget_get_realized(m_widget) && !gtk_widget_get_mapped(m_widget))
+    if (gtk_widget_get_realized(m_widget) && !gtk_widget_get_mapped(m_widget))
         gdk_window_move(gtk_widget_get_window(m_widget), position.x, position.y);
     return changed;
 #else
