@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const uint32_t inMode = data[0] % 3;
-    const std::string& in = fuzzutil::ScratchPath("in");
-    const std::string& out = fuzzutil::ScratchPath("out");
+    const std::string in = fuzzutil::ScratchPath("in");
+    const std::string out = fuzzutil::ScratchPath("out");
     fuzzutil::WriteFile(in, data + 1, size - 1);
     for (uint32_t outMode = 0; outMode < 3; ++outMode)
     {

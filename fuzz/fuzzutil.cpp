@@ -23,22 +23,9 @@ void Initialize()
         std::abort();
 }
 
-const std::string& ScratchPath(const char* suffix)
+std::string ScratchPath(const char* suffix)
 {
-    static std::string paths[4];
-    static const char* suffixes[4] = {};
-    for (int i = 0; i < 4; ++i)
-    {
-        if (suffixes[i] == suffix)
-            return paths[i];
-        if (!suffixes[i])
-        {
-            suffixes[i] = suffix;
-            paths[i] = "/tmp/wirelace-fuzz-" + std::to_string(getpid()) + "-" + suffix;
-            return paths[i];
-        }
-    }
-    std::abort();
+    return "/tmp/wirelace-fuzz-" + std::to_string(getpid()) + "-" + suffix;
 }
 
 void WriteFile(const std::string& path, const uint8_t* data, size_t size)

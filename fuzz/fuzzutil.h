@@ -13,7 +13,7 @@ namespace fuzzutil
 {
 void Initialize();
 // A path of this process's own under the temporary folder.
-const std::string& ScratchPath(const char* suffix);
+std::string ScratchPath(const char* suffix);
 void WriteFile(const std::string& path, const uint8_t* data, size_t size);
 std::string ReadFile(const std::string& path);
 // Reads the file with format `mode`; aborts when the reader is missing.

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string& path = fuzzutil::ScratchPath("in");
+    const std::string path = fuzzutil::ScratchPath("in");
     fuzzutil::WriteFile(path, data, size);
     kqNetList first = fuzzutil::ReadAs(FUZZ_FORMAT, path);
     kqNetList second = first;

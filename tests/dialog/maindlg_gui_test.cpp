@@ -327,32 +327,26 @@ TEST_F(MainDialog, BadSettingsAreIgnored)
     }
 }
 
-// A row's band takes a drop, left and top edges included, right and bottom
-// edges excluded, wherever a resize has put it.
+// A row's band takes a drop as far as its far corner, past the Convert
+// button, wherever a resize has put it; the label above it does not. Only
+// the first file counts.
 TEST_F(MainDialog, ADropFillsTheRowItLandsOnWithTheFirstFile)
 {
     Open().Show();
     auto& target = *static_cast<wxFileDropTarget*>(m_dialog->GetDropTarget());
-    const wxString files[] = {"first.net", "second.net"};
-    for (const wxSize grow : {wxSize(0, 0), wxSize(300, 200)})
+    const wxString names[] = {"first.net", "second.net"};
+    const wxArrayString files(2, names);
+    m_dialog->SetSize(m_dialog->GetSize() + wxSize(300, 200));
+    m_dialog->Layout();
+    for (int id : {NAME1, NAME2})
     {
-        m_dialog->SetSize(m_dialog->GetSize() + grow);
-        m_dialog->Layout();
-        for (int id : {NAME1, NAME2})
-        {
-            const wxSizer* row = Get(id).GetContainingSizer();
-            const wxPoint first = row->GetPosition(), last = first + row->GetSize() - wxSize(1, 1);
-            for (const auto& [at, inside] : std::vector<std::pair<wxPoint, bool>>{
-                     {first, true}, {last, true}, {{first.x, first.y - 1}, false},
-                     {{last.x + 1, first.y}, false}, {{first.x, last.y + 1}, false}})
-            {
-                Set(id, "");
-                EXPECT_EQ(target.OnDropFiles(at.x, at.y, wxArrayString(2, files)), inside);
-                EXPECT_EQ(Names(), !inside ? "|" : id == NAME1 ? "first.net|" : "|first.net");
-            }
-            EXPECT_FALSE(target.OnDropFiles(first.x, first.y, wxArrayString()));
-        }
+        const wxSizer* row = Get(id).GetContainingSizer();
+        const wxPoint corner = row->GetPosition() + row->GetSize() - wxSize(1, 1);
+        EXPECT_FALSE(target.OnDropFiles(corner.x, row->GetPosition().y - 1, files));
+        EXPECT_FALSE(target.OnDropFiles(corner.x, corner.y, wxArrayString()));
+        EXPECT_TRUE(target.OnDropFiles(corner.x, corner.y, files));
     }
+    EXPECT_EQ(Names(), "first.net|first.net");
 }
 
 // Execute wants both names. A file gone by the time of Execute reads as
@@ -418,37 +412,25 @@ TEST_F(MainDialog, FileDialogsListEveryFileUnderTheirAllFilesFilters)
                                      "All files (*.*):" + all + "\n");
 }
 
-// The second save suggests the first path; a path that cannot be written (a
-// folder, whoever runs the test) is still what OK stores.
-TEST_F(MainDialog, FileSaveWritesTheReportAsUtf8AndRemembersThePath)
-{
-    const std::string first = m_dir.File("first.txt"), folder = m_dir.File("folder");
-    std::filesystem::create_directory(folder);
-    Open();
-    Set(REPORT, "[N\xC3\xA9] (U1.1)\n");
-    Click(D::ID_FILE_SAVE, first);
-    EXPECT_EQ(ReadBytes(first), "[N\xC3\xA9] (U1.1)\n");
-    Click(D::ID_FILE_SAVE, folder);
-    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: first.txt|");
-    EXPECT_EQ(m_answers.folder, m_dir.Path());
-    Click(wxID_OK);
-    m_dialog.reset();
-    EXPECT_NE(ReadBytes(m_settings).find("\nOutFileName=" + folder + "\n"), std::string::npos);
-}
-
 // Each file dialog offers exactly the name it is given, no extension
 // added, and accepting what it offers writes or opens that very file: a
-// second File save offers the whole path the first one chose.
+// second File save offers the whole path the first one chose. A path that
+// cannot be written (a folder, whoever runs the test) is still what OK
+// stores.
 TEST_F(MainDialog, FileDialogsOfferExactlyTheNameTheyAreGiven)
 {
+    const std::string report = m_dir.File("report"), folder = m_dir.File("folder");
+    std::filesystem::create_directory(folder);
     Open();
     Set(REPORT, "first\n");
-    Click(D::ID_FILE_SAVE, m_dir.File("report"));
-    Set(REPORT, "second\n");
+    Click(D::ID_FILE_SAVE, report);
+    Set(REPORT, "[N\xC3\xA9] (U1.1)\n");
     Click(D::ID_FILE_SAVE, Answers::AS_OFFERED);
-    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: report|");
     EXPECT_EQ(m_answers.folder, m_dir.Path());
-    EXPECT_EQ(ReadBytes(m_dir.File("report")), "second\n");
+    Click(D::ID_FILE_SAVE, folder);
+    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: report|"
+                       "File save - difference: report|");
+    EXPECT_EQ(ReadBytes(report), "[N\xC3\xA9] (U1.1)\n");
     EXPECT_FALSE(Exists(m_dir.File("report.txt")));
 
     WriteBytes(m_dir.File("noext"), "");
@@ -456,6 +438,9 @@ TEST_F(MainDialog, FileDialogsOfferExactlyTheNameTheyAreGiven)
     Click(D::ID_FILE2_SELECT, Answers::AS_OFFERED);
     EXPECT_EQ(Shown(), "Select - file 2: " + m_dir.File("noext") + ALL_FILES + "|");
     EXPECT_EQ(Names(), "|" + m_dir.File("noext"));
+    Click(wxID_OK);
+    m_dialog.reset();
+    EXPECT_NE(ReadBytes(m_settings).find("\nOutFileName=" + folder + "\n"), std::string::npos);
 }
 
 // A name that is not UTF-8 comes back from Select as a dropped file's does:
@@ -480,8 +465,10 @@ TEST_F(MainDialog, SelectKeepsANameThatIsNoUtf8)
 
 // Files dropped anywhere on a row, its name field included, give the
 // field the first file's full path as its whole text, even when the same
-// files come as text too. Text alone is the field's own to take, and typing
-// and pasting still work.
+// files come as text too. A source that allows moving as well, as file
+// managers do, is answered copy there and nothing elsewhere: it must never
+// be told that its files were moved, since a source then deletes them.
+// Text alone is the field's own to take, and typing and pasting still work.
 TEST_F(RealInput, FilesDroppedOnARowFillItsNameField)
 {
     Open().Move(0, 0);
@@ -489,9 +476,17 @@ TEST_F(RealInput, FilesDroppedOnARowFillItsNameField)
     Set(NAME1, "typed.net");
     Set(REPORT, "report");
     Choice(MODE2).SetSelection(1);
+    for (wxWindow* outside : {&Labelled("File 1"), &Get(D::ID_EXECUTE), &Get(wxID_OK)})
+    {
+        const wxDragResult result = Drag(Files({"kept.net"}), *outside, wxDrag_AllowMove);
+        EXPECT_TRUE(result != wxDragMove && result != wxDragCopy)
+            << result << " on " << outside->GetLabel();
+    }
+    EXPECT_EQ(Names(), "typed.net|");
     Drag(Files({"first net.net", "second.net"}), NAME1);
     EXPECT_EQ(Names(), m_dir.File("first net.net") + "|");
-    Drag(Files({"second.net", "first net.net"}, true), NAME2);
+    EXPECT_EQ(Drag(Files({"second.net", "first net.net"}, true), NAME2, wxDrag_AllowMove),
+              wxDragCopy);
     EXPECT_EQ(Names(), m_dir.File("first net.net") + "|" + m_dir.File("second.net"));
     Drag(Files({"third.net"}), D::ID_FILE1_SELECT);
     EXPECT_EQ(Names(), m_dir.File("third.net") + "|" + m_dir.File("second.net"));
@@ -507,23 +502,4 @@ TEST_F(RealInput, FilesDroppedOnARowFillItsNameField)
     Xdotool("search --name '^Wirelace$' windowfocus --sync key ctrl+v type --delay 20 .net");
     EXPECT_EQ(Text(NAME2), "draggedpasted.net");
     EXPECT_EQ(Choice(MODE2).GetStringSelection() + " " + Text(REPORT), "PADS report");
-}
-
-// A source that allows moving as well, as file managers do, is answered
-// copy over a row and nothing elsewhere: it must never be told that its
-// files were moved, since a source then deletes them.
-TEST_F(RealInput, ADragThatMayMoveIsCopiedOnARowAndRefusedElsewhere)
-{
-    Open().Move(0, 0);
-    m_dialog->Show();
-    Set(NAME1, "typed.net");
-    for (wxWindow* outside : {&Labelled("File 1"), &Get(D::ID_EXECUTE), &Get(wxID_OK)})
-    {
-        const wxDragResult result = Drag(Files({"kept.net"}), *outside, wxDrag_AllowMove);
-        EXPECT_TRUE(result != wxDragMove && result != wxDragCopy)
-            << result << " on " << outside->GetLabel();
-    }
-    EXPECT_EQ(Names(), "typed.net|");
-    EXPECT_EQ(Drag(Files({"taken.net"}), NAME2, wxDrag_AllowMove), wxDragCopy);
-    EXPECT_EQ(Names(), "typed.net|" + m_dir.File("taken.net"));
 }

@@ -9,13 +9,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 #include <wx/log.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <random>
+
+using namespace std::string_literals;
 
 static const uint32_t FORMATS[] = {0, 1, 2};
 
@@ -41,26 +42,14 @@ TEST(Hostile, AHugeSingleLineCostsMemoryInProportion)
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, static_cast<long>(size / 1024 * 24));
 }
 
-TEST(Hostile, AFileWithoutReadPermissionGivesFalse)
-{
-    testutil::TempDir dir;
-    testutil::WriteBytes(dir.File("locked"), "GND U1.7\n");
-    namespace fs = std::filesystem;
-    fs::permissions(dir.File("locked"), fs::perms::none);
-    // Anyone may pass through the folder, also a reader still in root's group.
-    fs::permissions(dir.Path(), fs::perms::owner_all | fs::perms::group_exec |
-                                    fs::perms::others_exec);
-    // Root reads every file whatever its permissions: read as nobody.
-    const bool root = geteuid() == 0;
-    ASSERT_TRUE(!root || seteuid(65534) == 0);
-    for (uint32_t mode : FORMATS)
-        EXPECT_FALSE(ReadPath(mode, dir.File("locked"))) << mode;
-    ASSERT_TRUE(!root || seteuid(0) == 0);
-}
-
+// A target replaced by rename ("in" itself, "other") and one written in
+// place because it has a second name ("linked", also "alias").
 TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
 {
     testutil::TempDir dir;
+    const std::set<std::string> files{"in", "other", "linked", "alias"};
+    testutil::WriteBytes(dir.File("linked"), "");
+    std::filesystem::create_hard_link(dir.File("linked"), dir.File("alias"));
     // Texts in the writer's own layout, so the output is as long as the
     // input: within one write block of 64 KiB, and over two.
     for (int nets : {200, 4000})
@@ -69,10 +58,11 @@ TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
         for (int net = 0; net < nets; ++net)
             text += "N" + std::to_string(net) + ";\tU1." + std::to_string(net) + " R7.2 C3.1\n";
         text += "$END\n";
-        for (const char* target : {"in", "other"})
+        for (const char* target : {"in", "other", "linked"})
         {
             testutil::WriteBytes(dir.File("in"), text);
             testutil::WriteBytes(dir.File("other"), "kept\n");
+            testutil::WriteBytes(dir.File("linked"), "kept\n");
             const std::string before = testutil::ReadBytes(dir.File(target));
             // Cut in the first block, and in the last by a single byte.
             for (rlim_t limit : {rlim_t(2048), rlim_t(text.size() - 1)})
@@ -80,11 +70,14 @@ TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
                 EXPECT_EQ(testutil::ConvertWithinLimit(dir.File("in"), dir.File(target), limit), 1)
                     << nets << " nets onto " << target << " within " << limit;
                 EXPECT_TRUE(testutil::ReadBytes(dir.File(target)) == before) << "changed";
-                EXPECT_EQ(testutil::FilesIn(dir.Path()), (std::set<std::string>{"in", "other"}));
+                EXPECT_EQ(testutil::ReadBytes(dir.File("alias")), "kept\n");
+                EXPECT_EQ(testutil::FilesIn(dir.Path()), files);
             }
             // The limits were tight: one byte more and the whole text fits.
             EXPECT_EQ(testutil::ConvertWithinLimit(dir.File("in"), dir.File(target), text.size()), 0);
             EXPECT_TRUE(testutil::ReadBytes(dir.File(target)) == text) << "not converted";
+            // Written in place, the file keeps its second name.
+            EXPECT_TRUE(target != "linked"s || testutil::ReadBytes(dir.File("alias")) == text);
         }
     }
 }
