@@ -11,24 +11,35 @@
 #include <wx/mstream.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 
 // A converted file goes to its target by one of two routes. Where a new
 // file can take the old one's place and change nothing but the text, the
-// text is written beside the target and renamed into place once it is
-// whole. Everywhere else (links, files with other names or attributes,
-// other people's files, folders the user may not add to) it is written in
-// place, through the system's own open, after room for it is reserved.
-// Either way a conversion that cannot finish leaves the target as it was.
+// text is written to a new file beside the target and renamed into place
+// once it is whole and on disk. Everywhere else (links, files with other
+// names or attributes, other people's files, folders the user may not add
+// to) it is written in place, through the system's own open, one
+// conversion at a time, and only once the whole text is sure to fit: it
+// is within the file-size limit, and the room it needs is reserved or,
+// where the file system cannot reserve room, the part past the old end is
+// written first. What is left to do then overwrites blocks the file
+// already has, so a full disk cannot cut it short, except on a
+// copy-on-write file system (such as btrfs), where overwriting takes new
+// room that nothing here can reserve: a disk that fills there leaves the
+// target partly rewritten, as an I/O error or a crash during an in-place
+// write does anywhere. Every other failure leaves the target as it was.
 // Messages name the file the user chose, in the toolkit's own words.
 namespace
 {
@@ -41,13 +52,7 @@ enum class RENAME_OUTCOME
     WRITTEN
 };
 
-// What a file created anew gets: everything the umask allows.
-mode_t NewFileMode()
-{
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
+const char TEMPORARY_PREFIX[] = ".wirelace-";
 
 // Only a plain file of the user's own that he may write, with one name and
 // no extended attributes, can be replaced by a new one without losing
@@ -60,19 +65,6 @@ bool RenameKeepsAllButText(const char* target, const struct stat& old)
            llistxattr(target, nullptr, 0) == 0;
 }
 
-// Gives the new file exactly the owner, group and permission bits of the
-// one it replaces, and no extended attribute of its own (such as a default
-// access list of the folder); false when any of it cannot be had. A file
-// created anew gets what the umask allows, as any other.
-bool TakeOver(int fd, const struct stat* old)
-{
-    if (!old)
-        return fchmod(fd, NewFileMode()) == 0;
-    // The owner before the bits: a change of owner can clear set-id bits.
-    return fchown(fd, old->st_uid, old->st_gid) == 0 && fchmod(fd, old->st_mode & 07777) == 0 &&
-           flistxattr(fd, nullptr, 0) == 0;
-}
-
 // `succeeded`; a failure is logged first, with the reason the system gave,
 // under the name `shown`.
 bool Reported(bool succeeded, const wxString& format, const wxString& shown)
@@ -82,47 +74,105 @@ bool Reported(bool succeeded, const wxString& format, const wxString& shown)
     return succeeded;
 }
 
-// Writes the whole text; a write that takes part of it is offered the rest.
-bool WriteText(int fd, std::string_view text, const wxString& shown)
+bool WriteReported(bool succeeded, const wxString& shown)
 {
-    const auto writeSome = [fd](const char* bytes, size_t length) {
-        const ssize_t taken = write(fd, bytes, length);
-        return taken > 0 ? size_t(taken) : 0;
+    return Reported(succeeded, _("Write error on file '%s'"), shown);
+}
+
+// Writes the whole text at `offset`, or where the file stands when
+// `offset` is -1 (pipes and devices have no place to write at); a write
+// that takes part of it is offered the rest.
+bool WriteText(int fd, std::string_view text, off_t offset, const wxString& shown)
+{
+    const auto writeSome = [fd, &offset](const char* bytes, size_t length) {
+        const ssize_t taken =
+            offset < 0 ? write(fd, bytes, length) : pwrite(fd, bytes, length, offset);
+        if (taken <= 0)
+            return size_t(0);
+        if (offset >= 0)
+            offset += taken;
+        return size_t(taken);
     };
-    const bool written = kqWriteAll(text.data(), text.size(), writeSome);
-    return Reported(written, _("Write error on file '%s'"), shown);
+    return WriteReported(kqWriteAll(text.data(), text.size(), writeSome), shown);
 }
 
-// Writes the text over a plain file from its start, cuts the file to the
-// text's length and puts it on disk.
-bool WriteFile(int fd, std::string_view text, const wxString& shown)
+bool Sync(int fd, const wxString& shown)
 {
-    return WriteText(fd, text, shown) &&
-           Reported(ftruncate(fd, text.size()) == 0, _("Write error on file '%s'"), shown) &&
-           Reported(fsync(fd) == 0, _("failed to flush the file '%s'"), shown);
+    return Reported(fsync(fd) == 0, _("failed to flush the file '%s'"), shown);
 }
 
-// Closes a file that was written to; false when it was not written whole.
-bool Close(int fd, bool written, const wxString& shown)
+// A unique name in the target's folder, as mkstemp makes them; nothing
+// but creating it with O_EXCL makes it unique.
+std::string NameBeside(const std::string& target)
 {
-    return Reported(close(fd) == 0 || !written, _("can't close file '%s'"), shown) && written;
+    static const char LETTERS[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 pick(static_cast<unsigned>(
+        getpid() ^ std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::uniform_int_distribution<size_t> letter(0, sizeof LETTERS - 2);
+    // In the target's folder; a bare name has no slash, and npos + 1 is 0.
+    std::string name = target.substr(0, target.rfind('/') + 1) + TEMPORARY_PREFIX;
+    for (int i = 0; i < 6; ++i)
+        name += LETTERS[letter(pick)];
+    return name;
 }
 
-// Takes room for the new length before anything is overwritten, so that a
-// full disk, a quota or a file-size limit fails while the old text is still
-// whole. Mode 0 grows the file to the new length, and only growth is held
-// to the size limit. A file system that cannot reserve room is written
-// without.
-bool Reserve(int fd, off_t length, off_t oldLength, const wxString& shown)
+// Creates the new file beside the target as any program creates a file,
+// so that the umask or the folder's default access list give it its
+// permissions; -1 when no name is free or the folder refuses.
+int CreateBeside(const std::string& target, std::string& created)
 {
-    if (length == 0 || fallocate(fd, 0, 0, length) == 0 || errno == EOPNOTSUPP)
+    for (int attempt = 0; attempt < 100; ++attempt)
+    {
+        created = NameBeside(target);
+        const int fd = open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd != -1 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Gives the new file the owner, group and permission bits of the one it
+// replaces, but for the set-id bits, which writing would clear; false when
+// any of it cannot be had, or when the file has an extended attribute of
+// its own (such as the folder's default access list), which the old one
+// lacked. The owner goes first: a change of owner can clear bits.
+bool TakeOwnerAndBits(int fd, const struct stat& old)
+{
+    if (fchown(fd, old.st_uid, old.st_gid) != 0)
+        return false;
+    if (flistxattr(fd, nullptr, 0) != 0)
+        return false;
+    return fchmod(fd, old.st_mode & 07777 & ~(S_ISUID | S_ISGID)) == 0;
+}
+
+// Gives the new file the old one's set-id bits, now that the text is in;
+// false when the system does not keep them exactly (a group the user is
+// not in loses its set-group-id bit without an error).
+bool GiveSetIdBits(int fd, const struct stat& old)
+{
+    const mode_t bits = old.st_mode & 07777;
+    if (!(bits & (S_ISUID | S_ISGID)))
         return true;
-    wxLogSysError(_("Write error on file '%s'"), shown);
-    // Room found only in part may have lengthened the file already.
     struct stat now;
-    if (fstat(fd, &now) == 0 && now.st_size > oldLength && ftruncate(fd, oldLength) != 0)
-        wxLogSysError(_("Write error on file '%s'"), shown);
-    return false;
+    if (fchmod(fd, bits) != 0 || fstat(fd, &now) != 0)
+        return false;
+    return (now.st_mode & 07777) == bits;
+}
+
+// Fills the new file: the old file's owner and bits where there is one,
+// the text, and the text on disk.
+RENAME_OUTCOME Fill(int fd, const struct stat* old, std::string_view text, const wxString& shown)
+{
+    if (old && !TakeOwnerAndBits(fd, *old))
+        return RENAME_OUTCOME::NOT_TAKEN;
+    if (!WriteText(fd, text, 0, shown))
+        return RENAME_OUTCOME::FAILED;
+    if (old && !GiveSetIdBits(fd, *old))
+        return RENAME_OUTCOME::NOT_TAKEN;
+    if (!Sync(fd, shown))
+        return RENAME_OUTCOME::FAILED;
+    return RENAME_OUTCOME::WRITTEN;
 }
 
 // The rename route: the text goes to a new file beside the target, which
@@ -132,18 +182,93 @@ bool Reserve(int fd, off_t length, off_t oldLength, const wxString& shown)
 RENAME_OUTCOME ReplaceByRename(const char* target, const struct stat* old,
                               std::string_view text, const wxString& shown)
 {
-    const std::string path(target);
-    // In the target's folder; a bare name has no slash, and npos + 1 is 0.
-    std::string temporary = path.substr(0, path.rfind('/') + 1) + ".wirelace-XXXXXX";
-    const int fd = mkstemp(temporary.data());
+    std::string temporary;
+    const int fd = CreateBeside(target, temporary);
     if (fd == -1)
         return RENAME_OUTCOME::NOT_TAKEN;
-    const bool madeAlike = TakeOver(fd, old);
-    const bool written = Close(fd, madeAlike && WriteFile(fd, text, shown), shown);
-    if (written && std::rename(temporary.c_str(), target) == 0)
+    RENAME_OUTCOME outcome = Fill(fd, old, text, shown);
+    if (close(fd) != 0 && outcome == RENAME_OUTCOME::WRITTEN)
+    {
+        wxLogSysError(_("can't close file '%s'"), shown);
+        outcome = RENAME_OUTCOME::FAILED;
+    }
+    if (outcome == RENAME_OUTCOME::WRITTEN && std::rename(temporary.c_str(), target) == 0)
         return RENAME_OUTCOME::WRITTEN;
     unlink(temporary.c_str());
-    return madeAlike && !written ? RENAME_OUTCOME::FAILED : RENAME_OUTCOME::NOT_TAKEN;
+    return outcome == RENAME_OUTCOME::FAILED ? RENAME_OUTCOME::FAILED : RENAME_OUTCOME::NOT_TAKEN;
+}
+
+// A text longer than the soft file-size limit can never land whole: the
+// kernel refuses any write past the limit, wherever the file ends.
+bool FitsSizeLimit(size_t length, const wxString& shown)
+{
+    rlimit limit;
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+        length <= limit.rlim_cur)
+        return true;
+    errno = EFBIG;
+    return WriteReported(false, shown);
+}
+
+// Cuts a file that a failed attempt lengthened back to its old length.
+void CutBack(int fd, off_t oldLength, const wxString& shown)
+{
+    struct stat now;
+    if (fstat(fd, &now) == 0 && now.st_size > oldLength)
+        WriteReported(ftruncate(fd, oldLength) == 0, shown);
+}
+
+// Takes the room the new text needs before anything is overwritten, so
+// that a full disk or a quota fails while the old text is still whole.
+// Mode 0 reserves it, growing a shorter file to the new length. A file
+// system that cannot reserve room gets the part of the text past the old
+// end written there first instead; the rest only overwrites blocks the
+// file has.
+bool Reserve(int fd, off_t oldLength, std::string_view text, const wxString& shown)
+{
+    if (text.empty() || fallocate(fd, 0, 0, text.size()) == 0)
+        return true;
+    if (errno != EOPNOTSUPP)
+    {
+        WriteReported(false, shown);
+        // Room found only in part may have lengthened the file already.
+        CutBack(fd, oldLength, shown);
+        return false;
+    }
+    if (text.size() <= size_t(oldLength))
+        return true;
+    if (WriteText(fd, text.substr(oldLength), oldLength, shown))
+        return true;
+    CutBack(fd, oldLength, shown);
+    return false;
+}
+
+// Waits until no other conversion holds the file. A file system without
+// locks lets the file be written unlocked, as it was before locks.
+void WaitForTurn(int fd)
+{
+    int locked;
+    do
+        locked = flock(fd, LOCK_EX);
+    while (locked != 0 && errno == EINTR);
+}
+
+// Writes the text over a plain file from its start once it is sure to
+// land, cuts the file to the text's length and puts it on disk, one
+// conversion at a time.
+bool WriteOver(int fd, std::string_view text, const wxString& shown)
+{
+    WaitForTurn(fd);
+    struct stat old;
+    if (!WriteReported(fstat(fd, &old) == 0, shown))
+        return false;
+    if (!FitsSizeLimit(text.size(), shown) || !Reserve(fd, old.st_size, text, shown))
+        return false;
+    if (!WriteText(fd, text, 0, shown))
+        return false;
+    if (!WriteReported(ftruncate(fd, text.size()) == 0, shown))
+        return false;
+    return Sync(fd, shown);
 }
 
 // The in-place route: the file is opened as it always was, created where
@@ -157,10 +282,10 @@ bool WriteInPlace(const char* target, std::string_view text, const wxString& sho
         return false;
     struct stat opened;
     const bool plain = fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode);
-    const bool written = plain ? Reserve(fd, text.size(), opened.st_size, shown) &&
-                                     WriteFile(fd, text, shown)
-                               : WriteText(fd, text, shown);
-    return Close(fd, written, shown);
+    const bool written = plain ? WriteOver(fd, text, shown) : WriteText(fd, text, -1, shown);
+    // Closing also lets the lock go.
+    const bool closed = close(fd) == 0;
+    return written && Reported(closed, _("can't close file '%s'"), shown);
 }
 
 // Puts the text in place of `path`, by the rename route where it is open,
@@ -176,7 +301,8 @@ bool WriteWhole(std::string_view text, const wxString& path)
     }
     struct stat old;
     const bool found = lstat(name, &old) == 0;
-    if ((!found && errno == ENOENT) || (found && RenameKeepsAllButText(name, old)))
+    const bool missing = !found && errno == ENOENT;
+    if (missing || (found && RenameKeepsAllButText(name, old)))
     {
         const RENAME_OUTCOME renamed = ReplaceByRename(name, found ? &old : nullptr, text, path);
         if (renamed != RENAME_OUTCOME::NOT_TAKEN)

@@ -63,15 +63,45 @@ std::set<std::string> FilesIn(const std::string& folder)
     return names;
 }
 
+static int ExitStatus(pid_t child)
+{
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
 int InChild(const std::function<int()>& work)
 {
     const pid_t child = fork();
     if (child == 0)
         _exit(work());
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
+    return ExitStatus(child);
+}
+
+std::vector<int> InChildrenAtOnce(const std::vector<std::function<int()>>& works)
+{
+    // Every child waits to read from the gate, which closing its writing
+    // end opens for all of them at once.
+    int gate[2];
+    if (pipe(gate) != 0)
+        return std::vector<int>(works.size(), -1);
+    std::vector<pid_t> children;
+    for (const auto& work : works)
+    {
+        children.push_back(fork());
+        if (children.back() != 0)
+            continue;
+        close(gate[1]);
+        char ignored;
+        _exit(read(gate[0], &ignored, 1) == 0 ? work() : -1);
+    }
+    close(gate[0]);
+    close(gate[1]);
+    std::vector<int> statuses;
+    for (pid_t child : children)
+        statuses.push_back(ExitStatus(child));
+    return statuses;
 }
 
 int ConvertWithinLimit(const std::string& in, const std::string& out, uint64_t limit)
@@ -83,6 +113,14 @@ int ConvertWithinLimit(const std::string& in, const std::string& out, uint64_t l
             return 2;
         return kqNetConverter::Execute(in, 0, out, 0) ? 0 : 1;
     });
+}
+
+std::string BschText(int nets)
+{
+    std::string text = "$NETS\n";
+    for (int net = 0; net < nets; ++net)
+        text += "N" + std::to_string(net) + ";\tU1." + std::to_string(net) + " R7.2 C3.1\n";
+    return text + "$END\n";
 }
 
 kqNetList MakeList(const NetSpecs& nets)

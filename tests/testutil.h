@@ -41,11 +41,18 @@ std::set<std::string> FilesIn(const std::string& folder);
 // child's exit status, or -1 when it could not start or did not end
 // normally. Nothing the child does reaches this process's test results.
 int InChild(const std::function<int()>& work);
+// Runs each of `works` in a child process of its own, all let go at the
+// same moment; their exit statuses, as InChild gives them.
+std::vector<int> InChildrenAtOnce(const std::vector<std::function<int()>>& works);
 // Converts BSch/Allegro to BSch/Allegro in a child process whose files may
 // not grow past `limit` bytes. SIGXFSZ is ignored, so a write past the
 // limit is cut short and the next one fails, as on a full disk. 0 when the
 // conversion succeeds, 1 when it fails.
 int ConvertWithinLimit(const std::string& in, const std::string& out, uint64_t limit);
+
+// A BSch/Allegro netlist of `nets` nets in the writer's own layout, so
+// that converting it to BSch/Allegro gives the same bytes back.
+std::string BschText(int nets);
 
 // A net as name and node texts, for building and checking netlists.
 struct NetSpec

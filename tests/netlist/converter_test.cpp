@@ -6,14 +6,18 @@
 #include "testutil.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <wx/log.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace
@@ -28,6 +32,33 @@ struct stat StatusOf(const std::string& path)
     struct stat status{};
     EXPECT_EQ(lstat(path.c_str(), &status), 0) << path;
     return status;
+}
+
+// An access list in the form the kernel keeps it in an extended attribute:
+// version 2, then an entry of tag, permissions and id for each of
+// `entries`, little-endian, where an id of 0 stands for none.
+std::string AccessList(const std::vector<std::array<uint32_t, 3>>& entries)
+{
+    std::string bytes{'\x02', '\0', '\0', '\0'};
+    const auto append = [&bytes](uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes += char(value >> (8 * i));
+    };
+    for (const auto& [tag, permissions, id] : entries)
+    {
+        append(tag, 2);
+        append(permissions, 2);
+        append(id ? id : ~0u, 4);
+    }
+    return bytes;
+}
+
+// The file's permission bits and its access list, if any.
+std::pair<mode_t, std::string> PermissionsOf(const std::string& path)
+{
+    char list[256];
+    const ssize_t length = getxattr(path.c_str(), "system.posix_acl_access", list, sizeof list);
+    return {StatusOf(path).st_mode & 07777, std::string(list, std::max<ssize_t>(length, 0))};
 }
 
 // Makes `path` a folder or file of `owner` and `group` with the permission
@@ -80,6 +111,54 @@ TEST(Converter, ChangesNothingButTheText)
     // Where the file system keeps no user attributes there is none to keep.
     EXPECT_TRUE(!tags || getxattr(tagged.c_str(), "user.wirelace", value, sizeof value) == 4);
     EXPECT_STREQ(value, tags ? "kept" : "");
+}
+
+// In a folder with a default access list (as shared project folders have,
+// here u::rwx,g::rwx,o::---,u:1001:rwx,m::rwx), a new file gets the same
+// permissions and list as one that any program creates there.
+TEST(Converter, ANewFileGetsWhatItsFolderGives)
+{
+    testutil::TempDir dir;
+    testutil::WriteBytes(dir.File("in"), TEXT);
+    const std::string shared = dir.File("shared");
+    fs::create_directory(shared);
+    const std::string folderList =
+        AccessList({{0x01, 7, 0}, {0x02, 7, 1001}, {0x04, 7, 0}, {0x10, 7, 0}, {0x20, 0, 0}});
+    if (setxattr(shared.c_str(), "system.posix_acl_default", folderList.data(), folderList.size(),
+                 0) != 0)
+        GTEST_SKIP() << "this file system keeps no access lists";
+    const int made = open((shared + "/made").c_str(), O_WRONLY | O_CREAT, 0666);
+    EXPECT_EQ(close(made), 0);
+    EXPECT_TRUE(kqNetConverter::Execute(dir.File("in"), 0, shared + "/net", 0));
+    EXPECT_EQ(PermissionsOf(shared + "/net"), PermissionsOf(shared + "/made"));
+}
+
+// Two programs converting onto one file at once: a linked one, written in
+// place, and a file of one name, replaced. Every run ends with one of the
+// two texts whole, never a mix.
+TEST(Converter, TwoConversionsAtOnceLeaveOneWholeText)
+{
+    wxLogNull quiet;
+    testutil::TempDir dir;
+    const std::string texts[] = {testutil::BschText(1), testutil::BschText(2)};
+    testutil::WriteBytes(dir.File("short"), texts[0]);
+    testutil::WriteBytes(dir.File("long"), texts[1]);
+    testutil::WriteBytes(dir.File("linked"), "");
+    fs::create_hard_link(dir.File("linked"), dir.File("alias"));
+    for (const char* target : {"linked", "single"})
+        for (int run = 0; run < 200; ++run)
+        {
+            const std::string out = dir.File(target);
+            const auto convert = [&](const char* in) {
+                return [&dir, &out, in] {
+                    return kqNetConverter::Execute(dir.File(in), 0, out, 0) ? 0 : 1;
+                };
+            };
+            EXPECT_EQ(testutil::InChildrenAtOnce({convert("short"), convert("long")}),
+                      (std::vector<int>{0, 0}));
+            const std::string now = testutil::ReadBytes(out);
+            ASSERT_TRUE(now == texts[0] || now == texts[1]) << target << " run " << run;
+        }
 }
 
 // Nothing is created on the way, and the message names the file the user
@@ -206,7 +285,9 @@ protected:
 //   kernel's guard for such folders (protected_regular) lets it be written
 //   whatever its setting;
 // - a colleague's file that their team may write, converted by a member of
-//   the team: it stays the colleague's, and the colleague can still read it.
+//   the team: it stays the colleague's, and the colleague can still read it;
+// - the user's own file in his own project folder, both marked set-group-id
+//   (chmod -R g+s), replaced by a new file that must carry the mark too.
 TEST_F(ConverterAsAnotherUser, AWritableFileKeepsAllButItsText)
 {
     const struct
@@ -221,7 +302,8 @@ TEST_F(ConverterAsAnotherUser, AWritableFileKeepsAllButItsText)
     } cases[] = {{"project", 0, 0, 0755, USER, USER, 0644},
                  {"opened", 0, 0, 0755, 0, 0, 0666},
                  {"drop", COLLEAGUE, COLLEAGUE, 01777, COLLEAGUE, COLLEAGUE, 0666},
-                 {"team", 0, TEAM, 0775, COLLEAGUE, TEAM, 0660}};
+                 {"team", 0, TEAM, 0775, COLLEAGUE, TEAM, 0660},
+                 {"marked", USER, USER, 02775, USER, USER, 02775}};
     for (const auto& c : cases)
     {
         const std::string folder = Folder(c.folder, c.folderOwner, c.folderGroup, c.folderMode);

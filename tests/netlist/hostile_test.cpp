@@ -8,10 +8,13 @@
 #include "testutil.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <wx/log.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -43,7 +46,9 @@ TEST(Hostile, AHugeSingleLineCostsMemoryInProportion)
 }
 
 // A target replaced by rename ("in" itself, "other") and one written in
-// place because it has a second name ("linked", also "alias").
+// place because it has a second name ("linked", also "alias"). The linked
+// target is longer than the new text: a size limit stops writes wherever
+// the file ends.
 TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
 {
     testutil::TempDir dir;
@@ -54,15 +59,13 @@ TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
     // input: within one write block of 64 KiB, and over two.
     for (int nets : {200, 4000})
     {
-        std::string text = "$NETS\n";
-        for (int net = 0; net < nets; ++net)
-            text += "N" + std::to_string(net) + ";\tU1." + std::to_string(net) + " R7.2 C3.1\n";
-        text += "$END\n";
+        const std::string text = testutil::BschText(nets);
+        const std::string longer(text.size() + 7000, 'k');
         for (const char* target : {"in", "other", "linked"})
         {
             testutil::WriteBytes(dir.File("in"), text);
             testutil::WriteBytes(dir.File("other"), "kept\n");
-            testutil::WriteBytes(dir.File("linked"), "kept\n");
+            testutil::WriteBytes(dir.File("linked"), longer);
             const std::string before = testutil::ReadBytes(dir.File(target));
             // Cut in the first block, and in the last by a single byte.
             for (rlim_t limit : {rlim_t(2048), rlim_t(text.size() - 1)})
@@ -70,7 +73,7 @@ TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
                 EXPECT_EQ(testutil::ConvertWithinLimit(dir.File("in"), dir.File(target), limit), 1)
                     << nets << " nets onto " << target << " within " << limit;
                 EXPECT_TRUE(testutil::ReadBytes(dir.File(target)) == before) << "changed";
-                EXPECT_EQ(testutil::ReadBytes(dir.File("alias")), "kept\n");
+                EXPECT_TRUE(testutil::ReadBytes(dir.File("alias")) == longer) << "alias changed";
                 EXPECT_EQ(testutil::FilesIn(dir.Path()), files);
             }
             // The limits were tight: one byte more and the whole text fits.
@@ -80,6 +83,81 @@ TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
             EXPECT_TRUE(target != "linked"s || testutil::ReadBytes(dir.File("alias")) == text);
         }
     }
+}
+
+// A small file system in the layout of ext3, which cannot reserve room for
+// a file (no fallocate), loop-mounted for the life of the object. Only
+// root can mount one; Mounted() says whether it could be done here.
+class Ext3Mount
+{
+public:
+    Ext3Mount()
+    {
+        if (geteuid() != 0)
+            return;
+        const std::string image = m_dir.File("image");
+        const std::string folder = Path();
+        std::filesystem::create_directory(folder);
+        testutil::WriteBytes(image, "");
+        std::filesystem::resize_file(image, 4 << 20);
+        m_mounted = std::system(("mkfs.ext3 -q -F -m 0 " + image + " >/dev/null 2>&1 && "
+                                 "mount -o loop " + image + " " + folder + " 2>/dev/null")
+                                    .c_str()) == 0;
+    }
+    ~Ext3Mount()
+    {
+        if (m_mounted && std::system(("umount " + Path()).c_str()) != 0)
+            ADD_FAILURE() << "cannot unmount " << Path();
+    }
+    Ext3Mount(const Ext3Mount&) = delete;
+    Ext3Mount& operator=(const Ext3Mount&) = delete;
+
+    bool Mounted() const { return m_mounted; }
+    std::string Path() const { return m_dir.File("mounted"); }
+
+    // Writes `filler` until the disk is full, then gives `room` bytes back.
+    void FillLeaving(const std::string& filler, off_t room) const
+    {
+        const int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const std::string block(4096, 'f');
+        while (fd != -1 && write(fd, block.data(), block.size()) > 0)
+        {
+        }
+        close(fd);
+        std::filesystem::resize_file(filler, std::filesystem::file_size(filler) - room);
+    }
+
+private:
+    testutil::TempDir m_dir;
+    bool m_mounted = false;
+};
+
+// A linked target, which is written in place, on a nearly full disk that
+// cannot reserve room: a text that outgrows the old one by more than the
+// room left fails before the old text is touched, and once there is room
+// it lands whole.
+TEST(Hostile, AConversionOntoAFullDiskWithoutReservedRoomLeavesTheTarget)
+{
+    Ext3Mount disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no ext3 image can be mounted here (needs root, mkfs.ext3, a loop device)";
+    wxLogNull quiet;
+    testutil::TempDir dir;
+    const std::string text = testutil::BschText(1000);
+    const std::string old(4000, 'k');
+    const std::string target = disk.Path() + "/net", alias = disk.Path() + "/alias";
+    testutil::WriteBytes(dir.File("in"), text);
+    testutil::WriteBytes(target, old);
+    std::filesystem::create_hard_link(target, alias);
+    disk.FillLeaving(disk.Path() + "/filler", 8192);
+    ASSERT_GT(text.size(), old.size() + 8192 + 4096);
+
+    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 0, target, 0));
+    EXPECT_TRUE(testutil::ReadBytes(target) == old && testutil::ReadBytes(alias) == old);
+
+    std::filesystem::remove(disk.Path() + "/filler");
+    EXPECT_TRUE(kqNetConverter::Execute(dir.File("in"), 0, target, 0));
+    EXPECT_TRUE(testutil::ReadBytes(target) == text && testutil::ReadBytes(alias) == text);
 }
 
 TEST(Hostile, ConvertingOntoAFullDeviceFailsAndLeavesTheDevice)
