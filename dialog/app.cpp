@@ -5,6 +5,8 @@
 
 #include <wx/app.h>
 
+#include <csignal>
+
 class WirelaceApp : public wxApp
 {
 public:
@@ -15,6 +17,9 @@ wxIMPLEMENT_APP(WirelaceApp);
 
 bool WirelaceApp::OnInit()
 {
+    // A write past the file-size limit then fails like any other, with a
+    // message, instead of ending the program with the dialog open.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The settings are written as the dialog is destroyed, at the end of
     // this scope, when it was closed with OK.
     WirelaceDlg dialog;

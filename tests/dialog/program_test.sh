@@ -3,6 +3,8 @@
 # and with a fresh HOME: every run ends with exit status 255, leaving with
 # Escape writes no settings file, leaving with OK writes what was on screen,
 # and a settings file that cannot be written does not keep it from ending.
+# A conversion that reaches the file-size limit shows an error and leaves
+# the program running.
 # The stored window rectangle is where the window opens, without and then
 # with a window manager (openbox) on the display.
 # Usage: program_test.sh PATH-TO-wirelace
@@ -24,10 +26,15 @@ fail() {
   exit 1
 }
 
-# Starts the program and waits for its dialog to be shown; sets pid and
-# window.
+# Starts the program in $home and waits for its dialog to be shown; sets
+# pid and window. Files it writes may not grow past $size_limit KiB where
+# that is set.
 start_program() {
-  HOME=$home XDG_CONFIG_HOME=$home/.config timeout 60 "$program" &
+  (
+    cd "$home"
+    [ -z "${size_limit:-}" ] || ulimit -f "$size_limit"
+    HOME=$home XDG_CONFIG_HOME=$home/.config exec timeout 60 "$program"
+  ) &
   pid=$!
   window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Wirelace$' | head -n 1)
   [ -n "$window" ] || fail "the dialog did not appear"
@@ -37,10 +44,17 @@ start_program() {
 # (each "type TEXT" or "key KEY..."), and checks how the program ended.
 finish_program() {
   xdotool windowfocus --sync "$window"
-  local command
+  local command tries
   for command in "$@"; do
+    # A search that meets a window as it is destroyed (a closing file
+    # chooser) fails with BadWindow before it sends anything: it is tried
+    # again.
+    tries=3
     # shellcheck disable=SC2086 # the command's words are xdotool's arguments
-    timeout 30 xdotool $command || fail "xdotool $command"
+    until timeout 30 xdotool $command; do
+      [[ $command == search* ]] && tries=$((tries - 1)) && [ "$tries" -gt 0 ] ||
+        fail "xdotool $command"
+    done
   done
   local status=0
   wait "$pid" || status=$?
@@ -146,6 +160,22 @@ printf 'WindowX=10\n\001junk\nFile1Name=kept.net\n' > "$settings"
 run_program "search --sync --onlyvisible --name ^Wirelace.Error$ windowfocus --sync key Return" \
   "search --sync --onlyvisible --name ^Wirelace$ windowfocus --sync key shift+Tab shift+Tab space"
 grep -qx "File1Name=kept.net" "$settings" || fail "the readable settings were lost"
+
+# Convert, reached by Tab from the first name field past its format and
+# Select, onto a new file, with a limit that the converted text exceeds:
+# the toolkit's error box appears, and once it is closed the dialog takes
+# keys again. Neither the target nor a file begun for it is left.
+rm -f "$settings"
+{ echo '$NETS'; for net in $(seq 2000); do echo "N$net;	U1.$net R7.2 C3.1"; done; echo '$END'; } \
+  > "$home/in.net"
+printf 'File1Name=%s\n' "$home/in.net" > "$settings"
+size_limit=16 run_program "key Tab Tab Tab space" \
+  "search --sync --onlyvisible --name ^Transfer.-.file.1$ windowfocus --sync key ctrl+a" \
+  "type --delay 20 $home/out.net" "key Return" \
+  "search --sync --onlyvisible --name ^Wirelace.Error$ windowfocus --sync key Return" \
+  "search --sync --onlyvisible --name ^Wirelace$ windowfocus --sync key Escape"
+leftovers=$(find "$home" -maxdepth 1 -name 'out.net' -o -maxdepth 1 -name '.wirelace-*')
+[ -z "$leftovers" ] || fail "a conversion past the size limit left $leftovers"
 
 # The stored rectangle holds on a bare display, and under a window manager,
 # which frames the window and could place it where it likes.
