@@ -7,6 +7,7 @@
 #include "netlist/mode.h"
 
 #include <wx/button.h>
+#include <wx/ffile.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -33,6 +34,20 @@ const int BORDER = 5;
 // The farthest a native window reaches in either direction, and its
 // largest size.
 const long MAX_WINDOW_COORDINATE = 32767;
+
+// Replaces the file's content by `bytes` through the same buffered toolkit
+// file that a text control saves its text with, so that a failure is
+// logged in the same words, with the system's reason. The buffered write
+// already offers the rest of a short write again; after a failed one it is
+// not tried once more, which would only log the failure twice.
+bool WriteFile(const wxString& path, const std::string& bytes)
+{
+    wxFFile file(path, "w");
+    if (!file.IsOpened())
+        return false;
+    const bool written = file.Write(bytes.data(), bytes.size()) == bytes.size();
+    return file.Close() && written;
+}
 }
 
 // clang-format off
@@ -256,7 +271,7 @@ void WirelaceDlg::OnExecuteButtonClicked(wxCommandEvent&)
     differencer.Execute(m_file1Name.GetValue(), SelectedMode(m_file1Mode),
                         m_file2Name.GetValue(), SelectedMode(m_file2Mode));
     m_differenceText.Clear();
-    differencer.GetText(m_differenceText);
+    differencer.GetText(m_differenceText, m_report);
 }
 
 void WirelaceDlg::OnFileSaveButtonClicked(wxCommandEvent&)
@@ -267,7 +282,10 @@ void WirelaceDlg::OnFileSaveButtonClicked(wxCommandEvent&)
         return;
     // Remembered even when the save fails, so the next dialog offers it.
     m_outFileName = dialog.GetPath();
-    m_differenceText.SaveFile(m_outFileName);
+    // Not the field's text: the field shows names decoded, or with a
+    // stand-in for a NUL, and the file must name the nets by the bytes the
+    // netlists hold.
+    WriteFile(m_outFileName, m_report);
 }
 
 // The chosen file is not opened or checked, and the row's format stays.

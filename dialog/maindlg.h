@@ -12,6 +12,7 @@
 #include <wx/textctrl.h>
 
 #include <cstdint>
+#include <string>
 
 class wxSizer;
 class DropTarget;
@@ -77,6 +78,10 @@ private:
     wxChoice m_file1Mode;
     wxChoice m_file2Mode;
     wxTextCtrl m_differenceText;
+    // The bytes of the report in the field, as the comparison gave them:
+    // File save writes these, while the field shows them decoded for
+    // reading.
+    std::string m_report;
     // What the File save dialog suggests.
     wxString m_outFileName;
     // The file rows' sizers, owned by the top sizer; the drop target reads

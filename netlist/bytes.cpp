@@ -22,10 +22,15 @@ std::string kqStringToBytes(const wxString& text)
 {
     std::string bytes;
     bytes.reserve(text.length());
+    kqAppendBytes(bytes, text);
+    return bytes;
+}
+
+void kqAppendBytes(std::string& bytes, const wxString& text)
+{
     for (wxString::const_iterator it = text.begin(); it != text.end(); ++it)
     {
         const wxUniChar::value_type c = (*it).GetValue();
         bytes.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
     }
-    return bytes;
 }

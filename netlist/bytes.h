@@ -19,6 +19,8 @@ inline wxString kqBytesToString(const std::string& bytes)
 // The inverse for characters 0 to 255; a character past 255 (which no file
 // read here can produce) becomes '?'.
 std::string kqStringToBytes(const wxString& text);
+// The same, appended to `bytes`.
+void kqAppendBytes(std::string& bytes, const wxString& text);
 
 // Offers `length` bytes to `writeSome`, which takes a piece from the front
 // and says how many bytes of it went out, until all of them have. A write

@@ -114,3 +114,13 @@ wxString kqNetDifferencer::GetText() const
     WriteReport(sink);
     return sink.Text();
 }
+
+void kqNetDifferencer::GetText(wxTextCtrl& text, std::string& bytes) const
+{
+    kqReportCtrlSink shown;
+    kqReportBytesSink kept;
+    kqReportTeeSink both(shown, kept);
+    WriteReport(both);
+    shown.WriteTo(text);
+    bytes.swap(kept.Bytes());
+}

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <list>
+#include <string>
 
 class wxTextCtrl;
 class kqReportSink;
@@ -55,6 +56,9 @@ public:
     void GetText(wxTextCtrl& text) const;
     // The same characters as bytes, without colours.
     wxString GetText() const;
+    // Both from one pass: appends the report to `text` and puts its bytes,
+    // one per character of GetText(), in `bytes`.
+    void GetText(wxTextCtrl& text, std::string& bytes) const;
 
     std::list<Diff> m_diffs;
     kqNetList m_list1;

@@ -110,6 +110,28 @@ void kqWriteNet(const kqNetList::Net& net, kqReportSink& sink)
     }
 }
 
+void kqReportBytesSink::Plain(const wxString& text)
+{
+    kqAppendBytes(m_bytes, text);
+}
+
+void kqReportBytesSink::Node(const wxString& bracketed, bool)
+{
+    kqAppendBytes(m_bytes, bracketed);
+}
+
+void kqReportTeeSink::Plain(const wxString& text)
+{
+    m_first.Plain(text);
+    m_second.Plain(text);
+}
+
+void kqReportTeeSink::Node(const wxString& bracketed, bool matched)
+{
+    m_first.Node(bracketed, matched);
+    m_second.Node(bracketed, matched);
+}
+
 void kqReportCtrlSink::Plain(const wxString& text)
 {
     if (m_runs.empty())

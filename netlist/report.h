@@ -1,7 +1,7 @@
 // The comparison report is produced piece by piece into a sink: plain text
 // (headings, net names, separators, line feeds) and bracketed node texts
-// that are either matched or not. One sink keeps the bytes as a string, the
-// other shows them, coloured, in a text control.
+// that are either matched or not. One sink keeps the text as a string,
+// another keeps its bytes, a third shows them, coloured, in a text control.
 #ifndef WIRELACE_NETLIST_REPORT_H
 #define WIRELACE_NETLIST_REPORT_H
 
@@ -10,6 +10,7 @@
 #include <wx/string.h>
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 class wxTextCtrl;
@@ -37,6 +38,36 @@ public:
 
 private:
     wxString m_text;
+};
+
+// The report as a file holds it: one byte per character.
+class kqReportBytesSink : public kqReportSink
+{
+public:
+    void Plain(const wxString& text) override;
+    void Node(const wxString& bracketed, bool) override;
+
+    std::string& Bytes() { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
+
+// Hands every piece to two sinks, so that one pass over the records fills
+// both.
+class kqReportTeeSink : public kqReportSink
+{
+public:
+    kqReportTeeSink(kqReportSink& first, kqReportSink& second) : m_first(first), m_second(second)
+    {
+    }
+
+    void Plain(const wxString& text) override;
+    void Node(const wxString& bracketed, bool matched) override;
+
+private:
+    kqReportSink& m_first;
+    kqReportSink& m_second;
 };
 
 // Collects the report as the control is to show it, then writes it in a few

@@ -3,6 +3,7 @@
 // message box answered in-process.
 #include "dialog/maindlg.h"
 
+#include "netlist/bytes.h"
 #include "netlist/comparison.h"
 
 #include <wx/clipbrd.h>
@@ -31,6 +32,9 @@ const std::string NET_LIST = " (Net list (*.net *.lst *.txt *.ccf *.ecf))",
                   ALL_FILES = " (All files (*.*))";
 enum { NAME1 = D::ID_FILE1_NAME, MODE1 = D::ID_FILE1_MODE, NAME2 = D::ID_FILE2_NAME,
        MODE2 = D::ID_FILE2_MODE, REPORT = D::ID_DIFFERENCE_TEXT };
+
+// A literal's bytes, NULs included.
+template <size_t N> std::string Bytes(const char (&text)[N]) { return std::string(text, N - 1); }
 
 // What the native chooser of a file dialog is given: whether it opens or
 // saves (and then asks before overwriting), and which of three names each
@@ -164,6 +168,18 @@ protected:
     }
     // What the dialogs shown since the last call showed.
     std::string Shown() { return std::exchange(m_answers.shown, ""); }
+    // Compares two files of the folder in the dialog, with the formats it
+    // starts with (BSch/Allegro); the report's bytes as the comparison
+    // gives them for the same files.
+    std::string Compare(const std::string& name1, const std::string& name2)
+    {
+        Set(NAME1, m_dir.File(name1));
+        Set(NAME2, m_dir.File(name2));
+        Click(D::ID_EXECUTE);
+        kqNetDifferencer differencer;
+        differencer.Execute(m_dir.File(name1), 0, m_dir.File(name2), 0);
+        return kqStringToBytes(differencer.GetText());
+    }
 
     const std::string m_settings = wxFileConfig::GetLocalFileName("Wirelace").utf8_string();
     TempDir m_dir;
@@ -414,30 +430,39 @@ TEST_F(MainDialog, FileDialogsListEveryFileUnderTheirAllFilesFilters)
 
 // Each file dialog offers exactly the name it is given, no extension
 // added, and accepting what it offers writes or opens that very file: a
-// second File save offers the whole path the first one chose. A path that
-// cannot be written (a folder, whoever runs the test) is still what OK
-// stores.
+// second File save offers the whole path the first one chose. File save
+// writes the last report's own bytes, whatever the field shows of them
+// (cp1251 and UTF-8 names, a Latin-1 node, a node with a NUL), and nothing
+// before any Execute. A path that cannot be written (a folder, whoever runs the test)
+// is still what OK stores.
 TEST_F(MainDialog, FileDialogsOfferExactlyTheNameTheyAreGiven)
 {
     const std::string report = m_dir.File("report"), folder = m_dir.File("folder");
     std::filesystem::create_directory(folder);
+    WriteBytes(m_dir.File("1.net"), Bytes("$NETS\n\xCA\xCE\xCC;\tR\xE9.2 U1\0.3\n"
+                                          "\xD0\x9A\xD0\x9E\xD0\x9C;\tC1.1\n$END\n"));
+    WriteBytes(m_dir.File("2.net"), Bytes("$NETS\nN1;\tU1\0.3 R\xE9.2\nN2;\tC1.1 C2.2\n$END\n"));
+    WriteBytes(m_dir.File("3.net"), Bytes("$NETS\n\xB5V;\tR\xE9.2\n$END\n"));
     Open();
-    Set(REPORT, "first\n");
     Click(D::ID_FILE_SAVE, report);
-    Set(REPORT, "[N\xC3\xA9] (U1.1)\n");
+    EXPECT_EQ(ReadBytes(report), "");
+    const std::string first = Compare("1.net", "2.net");
     Click(D::ID_FILE_SAVE, Answers::AS_OFFERED);
     EXPECT_EQ(m_answers.folder, m_dir.Path());
+    EXPECT_EQ(ReadBytes(report), first);
+    const std::string second = Compare("1.net", "3.net");
+    Click(D::ID_FILE_SAVE, Answers::AS_OFFERED);
+    EXPECT_EQ(ReadBytes(report), second);
     Click(D::ID_FILE_SAVE, folder);
     EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: report|"
-                       "File save - difference: report|");
-    EXPECT_EQ(ReadBytes(report), "[N\xC3\xA9] (U1.1)\n");
+                       "File save - difference: report|File save - difference: report|");
     EXPECT_FALSE(Exists(m_dir.File("report.txt")));
 
     WriteBytes(m_dir.File("noext"), "");
     Set(NAME2, m_dir.File("noext"));
     Click(D::ID_FILE2_SELECT, Answers::AS_OFFERED);
     EXPECT_EQ(Shown(), "Select - file 2: " + m_dir.File("noext") + ALL_FILES + "|");
-    EXPECT_EQ(Names(), "|" + m_dir.File("noext"));
+    EXPECT_EQ(Names(), m_dir.File("1.net") + "|" + m_dir.File("noext"));
     Click(wxID_OK);
     m_dialog.reset();
     EXPECT_NE(ReadBytes(m_settings).find("\nOutFileName=" + folder + "\n"), std::string::npos);
