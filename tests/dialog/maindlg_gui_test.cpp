@@ -433,8 +433,8 @@ TEST_F(MainDialog, FileDialogsListEveryFileUnderTheirAllFilesFilters)
 // second File save offers the whole path the first one chose. File save
 // writes the last report's own bytes, whatever the field shows of them
 // (cp1251 and UTF-8 names, a Latin-1 node, a node with a NUL), and nothing
-// before any Execute. A path that cannot be written (a folder, whoever runs the test)
-// is still what OK stores.
+// before any Execute. A path that cannot be written (a folder, whoever
+// runs the test) is still what OK stores.
 TEST_F(MainDialog, FileDialogsOfferExactlyTheNameTheyAreGiven)
 {
     const std::string report = m_dir.File("report"), folder = m_dir.File("folder");
