@@ -17,6 +17,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -28,19 +29,26 @@
 // A converted file goes to its target by one of two routes. Where a new
 // file can take the old one's place and change nothing but the text, the
 // text is written to a new file beside the target and renamed into place
-// once it is whole and on disk. Everywhere else (links, files with other
-// names or attributes, other people's files, folders the user may not add
-// to) it is written in place, through the system's own open, one
-// conversion at a time, and only once the whole text is sure to fit: it
-// is within the file-size limit, and the room it needs is reserved or,
-// where the file system cannot reserve room, the part past the old end is
-// written first. What is left to do then overwrites blocks the file
-// already has, so a full disk cannot cut it short, except on a
-// copy-on-write file system (such as btrfs), where overwriting takes new
-// room that nothing here can reserve: a disk that fills there leaves the
-// target partly rewritten, as an I/O error or a crash during an in-place
-// write does anywhere. Every other failure leaves the target as it was.
-// Messages name the file the user chose, in the toolkit's own words.
+// once it is whole and on disk. The new file is open to no one but its
+// maker until it has the old one's owner, group and permission bits, and
+// only then takes the text. Everywhere else (links, files with other names
+// or attributes, other people's files, folders the user may not add to),
+// and where the new file finds no room for the whole text, which writing
+// in place needs only for what the text adds, the text is written in
+// place, through the system's own open, one conversion at a time, and only
+// once the whole text is sure to fit: it is within the file-size limit,
+// and the room it needs is reserved or, where the file system cannot
+// reserve room, the file's holes below the text's end are filled with
+// zeros and the part past the old end is written first. What is left to
+// do then overwrites blocks the file already has, so a full disk cannot
+// cut it short, except on a copy-on-write file system (such as btrfs),
+// where overwriting takes new room that nothing here can reserve: a disk
+// that fills there leaves the target partly rewritten, as an I/O error or
+// a crash during an in-place write does anywhere. Every other failure
+// leaves the target as it was. A name that a bind mount gives the file
+// elsewhere is not seen as a second name: the rename route leaves that
+// name on the old text. Messages name the file the user chose, in the
+// toolkit's own words.
 namespace
 {
 // How the rename route ended: it was not open, and nothing changed; or the
@@ -81,8 +89,8 @@ bool WriteReported(bool succeeded, const wxString& shown)
 
 // Writes the whole text at `offset`, or where the file stands when
 // `offset` is -1 (pipes and devices have no place to write at); a write
-// that takes part of it is offered the rest.
-bool WriteText(int fd, std::string_view text, off_t offset, const wxString& shown)
+// that takes part of it is offered the rest. On failure errno says why.
+bool WriteAll(int fd, std::string_view text, off_t offset)
 {
     const auto writeSome = [fd, &offset](const char* bytes, size_t length) {
         const ssize_t taken =
@@ -93,7 +101,12 @@ bool WriteText(int fd, std::string_view text, off_t offset, const wxString& show
             offset += taken;
         return size_t(taken);
     };
-    return WriteReported(kqWriteAll(text.data(), text.size(), writeSome), shown);
+    return kqWriteAll(text.data(), text.size(), writeSome);
+}
+
+bool WriteText(int fd, std::string_view text, off_t offset, const wxString& shown)
+{
+    return WriteReported(WriteAll(fd, text, offset), shown);
 }
 
 bool Sync(int fd, const wxString& shown)
@@ -117,15 +130,16 @@ std::string NameBeside(const std::string& target)
     return name;
 }
 
-// Creates the new file beside the target as any program creates a file,
-// so that the umask or the folder's default access list give it its
-// permissions; -1 when no name is free or the folder refuses.
-int CreateBeside(const std::string& target, std::string& created)
+// Creates the new file beside the target with the permission bits `mode`,
+// as any program creates a file, so that the umask or the folder's default
+// access list take from them; -1 when no name is free or the folder
+// refuses.
+int CreateBeside(const std::string& target, mode_t mode, std::string& created)
 {
     for (int attempt = 0; attempt < 100; ++attempt)
     {
         created = NameBeside(target);
-        const int fd = open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd != -1 || errno != EEXIST)
             return fd;
     }
@@ -160,38 +174,50 @@ bool GiveSetIdBits(int fd, const struct stat& old)
     return (now.st_mode & 07777) == bits;
 }
 
+// How a step of filling the new file that failed with errno ends the
+// rename route. A new file that replaces an old one and finds no room for
+// the whole text gives way to writing in place, which needs room only for
+// what the text adds; any other failure is final, and reported.
+RENAME_OUTCOME Failed(bool replacing, const wxString& format, const wxString& shown)
+{
+    if (replacing && (errno == ENOSPC || errno == EDQUOT))
+        return RENAME_OUTCOME::NOT_TAKEN;
+    wxLogSysError(format, shown);
+    return RENAME_OUTCOME::FAILED;
+}
+
 // Fills the new file: the old file's owner and bits where there is one,
 // the text, and the text on disk.
 RENAME_OUTCOME Fill(int fd, const struct stat* old, std::string_view text, const wxString& shown)
 {
     if (old && !TakeOwnerAndBits(fd, *old))
         return RENAME_OUTCOME::NOT_TAKEN;
-    if (!WriteText(fd, text, 0, shown))
-        return RENAME_OUTCOME::FAILED;
+    if (!WriteAll(fd, text, 0))
+        return Failed(old != nullptr, _("Write error on file '%s'"), shown);
     if (old && !GiveSetIdBits(fd, *old))
         return RENAME_OUTCOME::NOT_TAKEN;
-    if (!Sync(fd, shown))
-        return RENAME_OUTCOME::FAILED;
+    if (fsync(fd) != 0)
+        return Failed(old != nullptr, _("failed to flush the file '%s'"), shown);
     return RENAME_OUTCOME::WRITTEN;
 }
 
 // The rename route: the text goes to a new file beside the target, which
 // takes the target's place once it is whole and on disk, so after a crash
 // the target holds the old text or the new. `old` is the file replaced, or
-// null where there is none.
+// null where there is none. A file that replaces another is made open to
+// its maker alone: it is open to no more users than the old one from the
+// moment it exists until it has the old one's bits. A file where none was
+// gets what the umask or its folder gives, like any other new file.
 RENAME_OUTCOME ReplaceByRename(const char* target, const struct stat* old,
                               std::string_view text, const wxString& shown)
 {
     std::string temporary;
-    const int fd = CreateBeside(target, temporary);
+    const int fd = CreateBeside(target, old ? 0600 : 0666, temporary);
     if (fd == -1)
         return RENAME_OUTCOME::NOT_TAKEN;
     RENAME_OUTCOME outcome = Fill(fd, old, text, shown);
     if (close(fd) != 0 && outcome == RENAME_OUTCOME::WRITTEN)
-    {
-        wxLogSysError(_("can't close file '%s'"), shown);
-        outcome = RENAME_OUTCOME::FAILED;
-    }
+        outcome = Failed(old != nullptr, _("can't close file '%s'"), shown);
     if (outcome == RENAME_OUTCOME::WRITTEN && std::rename(temporary.c_str(), target) == 0)
         return RENAME_OUTCOME::WRITTEN;
     unlink(temporary.c_str());
@@ -218,12 +244,46 @@ void CutBack(int fd, off_t oldLength, const wxString& shown)
         WriteReported(ftruncate(fd, oldLength) == 0, shown);
 }
 
+bool WriteZeros(int fd, off_t from, off_t to, const wxString& shown)
+{
+    static const char ZEROS[64 * 1024] = {};
+    while (from < to)
+    {
+        const size_t piece = size_t(std::min<off_t>(sizeof ZEROS, to - from));
+        if (!WriteText(fd, {ZEROS, piece}, from, shown))
+            return false;
+        from += piece;
+    }
+    return true;
+}
+
+// Writes zeros over the holes of a sparse file below `end`, so that
+// overwriting that part later takes no new blocks. A hole reads as zeros,
+// so no reader sees a byte change, even where this stops part way. A file
+// system that does not report holes reports none.
+bool FillHoles(int fd, off_t end, const wxString& shown)
+{
+    off_t hole = lseek(fd, 0, SEEK_HOLE);
+    while (hole >= 0 && hole < end)
+    {
+        const off_t data = lseek(fd, hole, SEEK_DATA);
+        // ENXIO: no data after the hole, which runs to the end of the file.
+        if (data < 0 && !WriteReported(errno == ENXIO, shown))
+            return false;
+        const off_t holeEnd = data < 0 ? end : std::min(data, end);
+        if (!WriteZeros(fd, hole, holeEnd, shown))
+            return false;
+        hole = lseek(fd, holeEnd, SEEK_HOLE);
+    }
+    return true;
+}
+
 // Takes the room the new text needs before anything is overwritten, so
 // that a full disk or a quota fails while the old text is still whole.
 // Mode 0 reserves it, growing a shorter file to the new length. A file
-// system that cannot reserve room gets the part of the text past the old
-// end written there first instead; the rest only overwrites blocks the
-// file has.
+// system that cannot reserve room gets the holes below the text's end
+// filled and the part of the text past the old end written there first
+// instead; the rest only overwrites blocks the file has.
 bool Reserve(int fd, off_t oldLength, std::string_view text, const wxString& shown)
 {
     if (text.empty() || fallocate(fd, 0, 0, text.size()) == 0)
@@ -235,6 +295,8 @@ bool Reserve(int fd, off_t oldLength, std::string_view text, const wxString& sho
         CutBack(fd, oldLength, shown);
         return false;
     }
+    if (!FillHoles(fd, std::min<off_t>(oldLength, text.size()), shown))
+        return false;
     if (text.size() <= size_t(oldLength))
         return true;
     if (WriteText(fd, text.substr(oldLength), oldLength, shown))
@@ -289,8 +351,9 @@ bool WriteInPlace(const char* target, std::string_view text, const wxString& sho
 }
 
 // Puts the text in place of `path`, by the rename route where it is open,
-// else in place. A failure while the new file is written is final: the
-// target is as it was, and writing it in place would fail the same way.
+// else in place. A failure while the new file is written is final, with
+// the target as it was, but for a lack of room in replacing a file, which
+// writing in place may not meet.
 bool WriteWhole(std::string_view text, const wxString& path)
 {
     const wxCharBuffer name = path.fn_str();

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <wx/log.h>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -61,6 +63,12 @@ std::pair<mode_t, std::string> PermissionsOf(const std::string& path)
     return {StatusOf(path).st_mode & 07777, std::string(list, std::max<ssize_t>(length, 0))};
 }
 
+// While set, the permission bits of the first file given an owner through
+// fchown, below: for a new file that replaces an old one, the bits it was
+// made with, which another user could open it by before it had the old
+// one's.
+std::optional<mode_t>* bitsAtFirstOwner = nullptr;
+
 // Makes `path` a folder or file of `owner` and `group` with the permission
 // bits `mode` (after any the umask took away).
 void Own(const std::string& path, uid_t owner, gid_t group, mode_t mode)
@@ -68,6 +76,41 @@ void Own(const std::string& path, uid_t owner, gid_t group, mode_t mode)
     EXPECT_EQ(lchown(path.c_str(), owner, group), 0) << path;
     EXPECT_EQ(chmod(path.c_str(), mode), 0) << path;
 }
+}
+
+// Takes the place of the C library's fchown for this test program, so that
+// a test can see a file's bits at the moment the converter first changes
+// it, with nothing left to chance.
+extern "C" int fchown(int fd, uid_t owner, gid_t group)
+{
+    struct stat status;
+    if (bitsAtFirstOwner && !*bitsAtFirstOwner && fstat(fd, &status) == 0)
+        *bitsAtFirstOwner = status.st_mode & 07777;
+    return int(syscall(SYS_fchown, fd, owner, group));
+}
+
+// A new file that replaces a private file, or one the group may only read,
+// is open to no one else from the moment it is made: a user who opened it
+// then would keep it open once it took the old one's place.
+TEST(Converter, AReplacingFileIsOpenToNoOneElseFromItsStart)
+{
+    testutil::TempDir dir;
+    testutil::WriteBytes(dir.File("in"), TEXT);
+    const mode_t umaskBits = umask(022);
+    for (mode_t bits : {0600, 0640})
+    {
+        testutil::WriteBytes(dir.File("private"), "old\n");
+        fs::permissions(dir.File("private"), fs::perms(bits));
+        std::optional<mode_t> made;
+        bitsAtFirstOwner = &made;
+        EXPECT_TRUE(kqNetConverter::Execute(dir.File("in"), 0, dir.File("private"), 0));
+        bitsAtFirstOwner = nullptr;
+        EXPECT_TRUE(made.has_value()) << "the new file was never given an owner";
+        EXPECT_EQ(made.value_or(0) & 077, 0u) << std::oct << made.value_or(0);
+        EXPECT_EQ(PermissionsOf(dir.File("private")).first, bits);
+        EXPECT_EQ(testutil::ReadBytes(dir.File("private")), TEXT);
+    }
+    umask(umaskBits);
 }
 
 TEST(Converter, OntoItsOwnPathInTheWritersLayout)

@@ -85,13 +85,20 @@ TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
     }
 }
 
-// A small file system in the layout of ext3, which cannot reserve room for
-// a file (no fallocate), loop-mounted for the life of the object. Only
-// root can mount one; Mounted() says whether it could be done here.
-class Ext3Mount
+// A small file system of 4 MiB, mounted for the life of the object: a
+// loop-mounted image in the layout of ext3, which cannot reserve room for
+// a file (no fallocate), or a tmpfs, which can. Only root can mount one;
+// Mounted() says whether it could be done here.
+class SmallDisk
 {
 public:
-    Ext3Mount()
+    enum Kind
+    {
+        EXT3,
+        TMPFS
+    };
+
+    explicit SmallDisk(Kind kind)
     {
         if (geteuid() != 0)
             return;
@@ -100,17 +107,19 @@ public:
         std::filesystem::create_directory(folder);
         testutil::WriteBytes(image, "");
         std::filesystem::resize_file(image, 4 << 20);
-        m_mounted = std::system(("mkfs.ext3 -q -F -m 0 " + image + " >/dev/null 2>&1 && "
-                                 "mount -o loop " + image + " " + folder + " 2>/dev/null")
-                                    .c_str()) == 0;
+        const std::string mount =
+            kind == TMPFS ? "mount -t tmpfs -o size=4m tmpfs " + folder + " 2>/dev/null"
+                          : "mkfs.ext3 -q -F -m 0 " + image + " >/dev/null 2>&1 && " +
+                                "mount -o loop " + image + " " + folder + " 2>/dev/null";
+        m_mounted = std::system(mount.c_str()) == 0;
     }
-    ~Ext3Mount()
+    ~SmallDisk()
     {
         if (m_mounted && std::system(("umount " + Path()).c_str()) != 0)
             ADD_FAILURE() << "cannot unmount " << Path();
     }
-    Ext3Mount(const Ext3Mount&) = delete;
-    Ext3Mount& operator=(const Ext3Mount&) = delete;
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
 
     bool Mounted() const { return m_mounted; }
     std::string Path() const { return m_dir.File("mounted"); }
@@ -132,15 +141,18 @@ private:
     bool m_mounted = false;
 };
 
+const char NO_SMALL_DISK[] =
+    "no small disk can be mounted here (needs root, mkfs.ext3, a loop device)";
+
 // A linked target, which is written in place, on a nearly full disk that
 // cannot reserve room: a text that outgrows the old one by more than the
 // room left fails before the old text is touched, and once there is room
 // it lands whole.
 TEST(Hostile, AConversionOntoAFullDiskWithoutReservedRoomLeavesTheTarget)
 {
-    Ext3Mount disk;
+    SmallDisk disk(SmallDisk::EXT3);
     if (!disk.Mounted())
-        GTEST_SKIP() << "no ext3 image can be mounted here (needs root, mkfs.ext3, a loop device)";
+        GTEST_SKIP() << NO_SMALL_DISK;
     wxLogNull quiet;
     testutil::TempDir dir;
     const std::string text = testutil::BschText(1000);
@@ -158,6 +170,77 @@ TEST(Hostile, AConversionOntoAFullDiskWithoutReservedRoomLeavesTheTarget)
     std::filesystem::remove(disk.Path() + "/filler");
     EXPECT_TRUE(kqNetConverter::Execute(dir.File("in"), 0, target, 0));
     EXPECT_TRUE(testutil::ReadBytes(target) == text && testutil::ReadBytes(alias) == text);
+}
+
+// A file of one name, which is replaced by a new one where there is room
+// for a whole second copy, on a disk with room for less than that but more
+// than the text adds: it is written in place instead.
+TEST(Hostile, AConversionOntoANearlyFullDiskNeedsRoomOnlyForWhatItAdds)
+{
+    wxLogNull quiet;
+    testutil::TempDir dir;
+    const std::string old = testutil::BschText(3000), text = testutil::BschText(3100);
+    testutil::WriteBytes(dir.File("in"), text);
+    for (SmallDisk::Kind kind : {SmallDisk::TMPFS, SmallDisk::EXT3})
+    {
+        SmallDisk disk(kind);
+        if (!disk.Mounted())
+            GTEST_SKIP() << NO_SMALL_DISK;
+        const std::string target = disk.Path() + "/net";
+        testutil::WriteBytes(target, old);
+        disk.FillLeaving(disk.Path() + "/filler", 32 << 10);
+        ASSERT_GT(text.size(), size_t(32 << 10));
+        EXPECT_TRUE(kqNetConverter::Execute(dir.File("in"), 0, target, 0)) << kind;
+        EXPECT_TRUE(testutil::ReadBytes(target) == text) << kind;
+        std::set<std::string> files{"net", "filler"};
+        if (kind == SmallDisk::EXT3)
+            files.insert("lost+found");
+        EXPECT_EQ(testutil::FilesIn(disk.Path()), files);
+    }
+}
+
+// A target with a hole below the text's end, on a full disk that cannot
+// reserve room: the hole takes new blocks before the text can go over it.
+// Old data then a hole to 2 MiB, which the text ends inside; and a little
+// data then a hole to just short of the text's end, so the part past the
+// old end fits. Both fail with no byte changed, and land whole with room.
+TEST(Hostile, AConversionOntoASparseTargetOnAFullDiskLeavesTheTarget)
+{
+    SmallDisk disk(SmallDisk::EXT3);
+    if (!disk.Mounted())
+        GTEST_SKIP() << NO_SMALL_DISK;
+    wxLogNull quiet;
+    testutil::TempDir dir;
+    const std::string text = testutil::BschText(3000);
+    testutil::WriteBytes(dir.File("in"), text);
+    const struct
+    {
+        const char* name;
+        size_t data;
+        off_t length;
+    } targets[] = {{"long", 60 << 10, 2 << 20}, {"short", 4 << 10, off_t(text.size() - 2000)}};
+    for (const auto& t : targets)
+    {
+        const std::string target = disk.Path() + "/" + t.name;
+        testutil::WriteBytes(target, std::string(t.data, 'k'));
+        std::filesystem::resize_file(target, t.length);
+        std::filesystem::create_hard_link(target, target + ".alias");
+    }
+    for (const auto& t : targets)
+    {
+        disk.FillLeaving(disk.Path() + "/filler", 8192);
+        const std::string target = disk.Path() + "/" + t.name;
+        const std::string before = testutil::ReadBytes(target);
+        EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 0, target, 0)) << t.name;
+        EXPECT_TRUE(testutil::ReadBytes(target) == before) << t.name << " changed";
+    }
+    std::filesystem::remove(disk.Path() + "/filler");
+    for (const auto& t : targets)
+    {
+        const std::string target = disk.Path() + "/" + t.name;
+        EXPECT_TRUE(kqNetConverter::Execute(dir.File("in"), 0, target, 0)) << t.name;
+        EXPECT_TRUE(testutil::ReadBytes(target + ".alias") == text) << t.name;
+    }
 }
 
 TEST(Hostile, ConvertingOntoAFullDeviceFailsAndLeavesTheDevice)
