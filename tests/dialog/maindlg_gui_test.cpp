@@ -508,7 +508,7 @@ TEST_F(MainDialog, AFailedSaveLogsOneErrorAndTheDialogGoesOn)
     const std::string noSpace = "'" + full + "' (error 28: No space left on device)\n";
     EXPECT_EQ(errors.Take(), "can't close file " + noSpace);
     const std::string big = Compare("big.net", "big.net");
-    ASSERT_GT(big.size(), 16384u);
+    ASSERT_GT(big.size(), 16384u) << "more than the stream's buffer holds";
     Click(D::ID_FILE_SAVE, full);
     EXPECT_EQ(errors.Take(), "Write error on file " + noSpace);
     Click(D::ID_FILE_SAVE, folder);
