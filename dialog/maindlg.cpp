@@ -8,6 +8,7 @@
 
 #include <wx/button.h>
 #include <wx/ffile.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -16,6 +17,8 @@
 #ifdef __WXGTK__
 #include <gtk/gtk.h>
 #endif
+
+#include <optional>
 
 namespace
 {
@@ -35,18 +38,34 @@ const int BORDER = 5;
 // largest size.
 const long MAX_WINDOW_COORDINATE = 32767;
 
+// Closes the file, logging a failure only when `report` is set. The system
+// frees the stream even when closing it fails, but the toolkit's file then
+// keeps it and would close it once more when destroyed; so it lets go.
+bool CloseOnce(wxFFile& file, bool report)
+{
+    std::optional<wxLogNull> quiet;
+    if (!report)
+        quiet.emplace();
+    if (file.Close())
+        return true;
+    file.Detach();
+    return false;
+}
+
 // Replaces the file's content by `bytes` through the same buffered toolkit
 // file that a text control saves its text with, so that a failure is
 // logged in the same words, with the system's reason. The buffered write
 // already offers the rest of a short write again; after a failed one it is
-// not tried once more, which would only log the failure twice.
+// not tried once more. Closing flushes what the stream still holds; after a
+// failed write the user has been told already, and a failure there is not
+// logged again.
 bool WriteFile(const wxString& path, const std::string& bytes)
 {
     wxFFile file(path, "w");
     if (!file.IsOpened())
         return false;
     const bool written = file.Write(bytes.data(), bytes.size()) == bytes.size();
-    return file.Close() && written;
+    return CloseOnce(file, written) && written;
 }
 }
 

@@ -10,6 +10,7 @@
 #include <wx/dnd.h>
 #include <wx/filedlg.h>
 #include <wx/frame.h>
+#include <wx/log.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
@@ -141,6 +142,27 @@ struct Answers : wxModalDialogHook
     std::string folder;
     wxString path;
     int filter = 0;
+};
+
+// The errors the toolkit logs while it lives, one a line, with the
+// system's reason.
+class LoggedErrors : public wxLog
+{
+public:
+    LoggedErrors() : m_before(wxLog::SetActiveTarget(this)) {}
+    ~LoggedErrors() override { wxLog::SetActiveTarget(m_before); }
+    std::string Take() { return std::exchange(m_errors, ""); }
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& text, const wxLogRecordInfo&) override
+    {
+        if (level == wxLOG_Error)
+            m_errors += text.utf8_string() + "\n";
+    }
+
+private:
+    wxLog* m_before;
+    std::string m_errors;
 };
 
 // Each test starts without a settings file. Open() ends the open dialog
@@ -466,6 +488,41 @@ TEST_F(MainDialog, FileDialogsOfferExactlyTheNameTheyAreGiven)
     Click(wxID_OK);
     m_dialog.reset();
     EXPECT_NE(ReadBytes(m_settings).find("\nOutFileName=" + folder + "\n"), std::string::npos);
+}
+
+// A save that fails at the open, at a write or at the close logs one
+// error, and the dialog goes on, remembering the path. /dev/full takes a
+// small report into the stream's buffer and refuses it when that is
+// flushed at the close; a large one it refuses at the write.
+TEST_F(MainDialog, AFailedSaveLogsOneErrorAndTheDialogGoesOn)
+{
+    const std::string full = "/dev/full", folder = m_dir.File("folder");
+    std::filesystem::create_directory(folder);
+    WriteBytes(m_dir.File("1.net"), WriteAs(0, WORKED_FILE1));
+    WriteBytes(m_dir.File("2.net"), WriteAs(0, WORKED_FILE2));
+    WriteBytes(m_dir.File("big.net"), BschText(400));
+    Open();
+    LoggedErrors errors;
+    Compare("1.net", "2.net");
+    Click(D::ID_FILE_SAVE, full);
+    const std::string noSpace = "'" + full + "' (error 28: No space left on device)\n";
+    EXPECT_EQ(errors.Take(), "can't close file " + noSpace);
+    const std::string big = Compare("big.net", "big.net");
+    ASSERT_GT(big.size(), 16384u) << "more than the stream's buffer holds";
+    Click(D::ID_FILE_SAVE, full);
+    EXPECT_EQ(errors.Take(), "Write error on file " + noSpace);
+    Click(D::ID_FILE_SAVE, folder);
+    EXPECT_EQ(errors.Take(), "can't open file '" + folder + "' (error 21: Is a directory)\n");
+
+    const std::string small = Compare("1.net", "2.net");
+    Click(D::ID_FILE_SAVE, m_dir.File("report"));
+    Click(D::ID_FILE1_CONVERT, m_dir.File("converted"));
+    EXPECT_EQ(errors.Take(), "");
+    EXPECT_EQ(ReadBytes(m_dir.File("report")), small);
+    EXPECT_EQ(ReadBytes(m_dir.File("converted")), WriteAs(0, WORKED_FILE1));
+    EXPECT_EQ(Shown(), "File save - difference: difference|File save - difference: full|"
+                       "File save - difference: full|File save - difference: folder|"
+                       "Transfer - file 1: convert|");
 }
 
 // A name that is not UTF-8 comes back from Select as a dropped file's does:
