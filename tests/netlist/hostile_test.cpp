@@ -144,17 +144,29 @@ private:
 const char NO_SMALL_DISK[] =
     "no small disk can be mounted here (needs root, mkfs.ext3, a loop device)";
 
+// Conversions onto an ext3 image, which cannot reserve room, from the
+// file "in" of a folder of their own; skipped where no image can be
+// mounted.
+class HostileOnExt3 : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!disk.Mounted())
+            GTEST_SKIP() << NO_SMALL_DISK;
+    }
+
+    SmallDisk disk{SmallDisk::EXT3};
+    testutil::TempDir dir;
+    wxLogNull quiet;
+};
+
 // A linked target, which is written in place, on a nearly full disk that
 // cannot reserve room: a text that outgrows the old one by more than the
 // room left fails before the old text is touched, and once there is room
 // it lands whole.
-TEST(Hostile, AConversionOntoAFullDiskWithoutReservedRoomLeavesTheTarget)
+TEST_F(HostileOnExt3, AConversionOntoAFullDiskWithoutReservedRoomLeavesTheTarget)
 {
-    SmallDisk disk(SmallDisk::EXT3);
-    if (!disk.Mounted())
-        GTEST_SKIP() << NO_SMALL_DISK;
-    wxLogNull quiet;
-    testutil::TempDir dir;
     const std::string text = testutil::BschText(1000);
     const std::string old(4000, 'k');
     const std::string target = disk.Path() + "/net", alias = disk.Path() + "/alias";
@@ -204,13 +216,8 @@ TEST(Hostile, AConversionOntoANearlyFullDiskNeedsRoomOnlyForWhatItAdds)
 // Old data then a hole to 2 MiB, which the text ends inside; and a little
 // data then a hole to just short of the text's end, so the part past the
 // old end fits. Both fail with no byte changed, and land whole with room.
-TEST(Hostile, AConversionOntoASparseTargetOnAFullDiskLeavesTheTarget)
+TEST_F(HostileOnExt3, AConversionOntoASparseTargetOnAFullDiskLeavesTheTarget)
 {
-    SmallDisk disk(SmallDisk::EXT3);
-    if (!disk.Mounted())
-        GTEST_SKIP() << NO_SMALL_DISK;
-    wxLogNull quiet;
-    testutil::TempDir dir;
     const std::string text = testutil::BschText(3000);
     testutil::WriteBytes(dir.File("in"), text);
     const struct
