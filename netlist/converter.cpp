@@ -31,24 +31,27 @@
 // text is written to a new file beside the target and renamed into place
 // once it is whole and on disk. The new file is open to no one but its
 // maker until it has the old one's owner, group and permission bits, and
-// only then takes the text. Everywhere else (links, files with other names
-// or attributes, other people's files, folders the user may not add to),
-// and where the new file finds no room for the whole text, which writing
-// in place needs only for what the text adds, the text is written in
+// only then takes the text. A failure while it is written, a lack of room
+// as much as any other, is final and leaves the target as it was.
+// Everywhere else (links, files with other names or attributes, other
+// people's files, folders the user may not add to) the text is written in
 // place, through the system's own open, one conversion at a time, and only
 // once the whole text is sure to fit: it is within the file-size limit,
 // and the room it needs is reserved or, where the file system cannot
-// reserve room, the file's holes below the text's end are filled with
-// zeros and the part past the old end is written first. What is left to
-// do then overwrites blocks the file already has, so a full disk cannot
-// cut it short, except on a copy-on-write file system (such as btrfs),
-// where overwriting takes new room that nothing here can reserve: a disk
-// that fills there leaves the target partly rewritten, as an I/O error or
-// a crash during an in-place write does anywhere. Every other failure
-// leaves the target as it was. A name that a bind mount gives the file
-// elsewhere is not seen as a second name: the rename route leaves that
-// name on the old text. Messages name the file the user chose, in the
-// toolkit's own words.
+// reserve room, the holes it reports below the text's end are filled with
+// zeros and the part past the old end is written first. What is left then
+// overwrites blocks the file already has, so a full disk cannot cut it
+// short, and any failure before it leaves the target as it was.
+//
+// Limits of writing in place: a hole that the file system does not report
+// still takes new room when written, and so does every overwritten block
+// on a copy-on-write file system (such as btrfs); a disk that fills then
+// leaves the target partly rewritten, as an I/O error or a crash does
+// anywhere. A set-id file written by anyone but root loses its set-id
+// bits, which the kernel clears on such a write. A name that a bind mount
+// gives the file elsewhere is not seen as a second name: the rename route
+// leaves that name on the old text. Messages name the file the user chose,
+// in the toolkit's own words.
 namespace
 {
 // How the rename route ended: it was not open, and nothing changed; or the
@@ -89,8 +92,8 @@ bool WriteReported(bool succeeded, const wxString& shown)
 
 // Writes the whole text at `offset`, or where the file stands when
 // `offset` is -1 (pipes and devices have no place to write at); a write
-// that takes part of it is offered the rest. On failure errno says why.
-bool WriteAll(int fd, std::string_view text, off_t offset)
+// that takes part of it is offered the rest.
+bool WriteText(int fd, std::string_view text, off_t offset, const wxString& shown)
 {
     const auto writeSome = [fd, &offset](const char* bytes, size_t length) {
         const ssize_t taken =
@@ -101,12 +104,7 @@ bool WriteAll(int fd, std::string_view text, off_t offset)
             offset += taken;
         return size_t(taken);
     };
-    return kqWriteAll(text.data(), text.size(), writeSome);
-}
-
-bool WriteText(int fd, std::string_view text, off_t offset, const wxString& shown)
-{
-    return WriteReported(WriteAll(fd, text, offset), shown);
+    return WriteReported(kqWriteAll(text.data(), text.size(), writeSome), shown);
 }
 
 bool Sync(int fd, const wxString& shown)
@@ -174,30 +172,18 @@ bool GiveSetIdBits(int fd, const struct stat& old)
     return (now.st_mode & 07777) == bits;
 }
 
-// How a step of filling the new file that failed with errno ends the
-// rename route. A new file that replaces an old one and finds no room for
-// the whole text gives way to writing in place, which needs room only for
-// what the text adds; any other failure is final, and reported.
-RENAME_OUTCOME Failed(bool replacing, const wxString& format, const wxString& shown)
-{
-    if (replacing && (errno == ENOSPC || errno == EDQUOT))
-        return RENAME_OUTCOME::NOT_TAKEN;
-    wxLogSysError(format, shown);
-    return RENAME_OUTCOME::FAILED;
-}
-
 // Fills the new file: the old file's owner and bits where there is one,
 // the text, and the text on disk.
 RENAME_OUTCOME Fill(int fd, const struct stat* old, std::string_view text, const wxString& shown)
 {
     if (old && !TakeOwnerAndBits(fd, *old))
         return RENAME_OUTCOME::NOT_TAKEN;
-    if (!WriteAll(fd, text, 0))
-        return Failed(old != nullptr, _("Write error on file '%s'"), shown);
+    if (!WriteText(fd, text, 0, shown))
+        return RENAME_OUTCOME::FAILED;
     if (old && !GiveSetIdBits(fd, *old))
         return RENAME_OUTCOME::NOT_TAKEN;
-    if (fsync(fd) != 0)
-        return Failed(old != nullptr, _("failed to flush the file '%s'"), shown);
+    if (!Sync(fd, shown))
+        return RENAME_OUTCOME::FAILED;
     return RENAME_OUTCOME::WRITTEN;
 }
 
@@ -217,7 +203,10 @@ RENAME_OUTCOME ReplaceByRename(const char* target, const struct stat* old,
         return RENAME_OUTCOME::NOT_TAKEN;
     RENAME_OUTCOME outcome = Fill(fd, old, text, shown);
     if (close(fd) != 0 && outcome == RENAME_OUTCOME::WRITTEN)
-        outcome = Failed(old != nullptr, _("can't close file '%s'"), shown);
+    {
+        wxLogSysError(_("can't close file '%s'"), shown);
+        outcome = RENAME_OUTCOME::FAILED;
+    }
     if (outcome == RENAME_OUTCOME::WRITTEN && std::rename(temporary.c_str(), target) == 0)
         return RENAME_OUTCOME::WRITTEN;
     unlink(temporary.c_str());
@@ -257,10 +246,9 @@ bool WriteZeros(int fd, off_t from, off_t to, const wxString& shown)
     return true;
 }
 
-// Writes zeros over the holes of a sparse file below `end`, so that
-// overwriting that part later takes no new blocks. A hole reads as zeros,
-// so no reader sees a byte change, even where this stops part way. A file
-// system that does not report holes reports none.
+// Writes zeros over the holes that the file system reports below `end`,
+// so that overwriting them later takes no new blocks. A hole reads as
+// zeros, so no reader sees a byte change, even where this stops part way.
 bool FillHoles(int fd, off_t end, const wxString& shown)
 {
     off_t hole = lseek(fd, 0, SEEK_HOLE);
@@ -281,9 +269,9 @@ bool FillHoles(int fd, off_t end, const wxString& shown)
 // Takes the room the new text needs before anything is overwritten, so
 // that a full disk or a quota fails while the old text is still whole.
 // Mode 0 reserves it, growing a shorter file to the new length. A file
-// system that cannot reserve room gets the holes below the text's end
-// filled and the part of the text past the old end written there first
-// instead; the rest only overwrites blocks the file has.
+// system that cannot reserve room gets the holes it reports below the
+// text's end filled and the part of the text past the old end written
+// there first instead.
 bool Reserve(int fd, off_t oldLength, std::string_view text, const wxString& shown)
 {
     if (text.empty() || fallocate(fd, 0, 0, text.size()) == 0)
@@ -351,9 +339,8 @@ bool WriteInPlace(const char* target, std::string_view text, const wxString& sho
 }
 
 // Puts the text in place of `path`, by the rename route where it is open,
-// else in place. A failure while the new file is written is final, with
-// the target as it was, but for a lack of room in replacing a file, which
-// writing in place may not meet.
+// else in place. A failure while the new file is written is final: the
+// target is as it was.
 bool WriteWhole(std::string_view text, const wxString& path)
 {
     const wxCharBuffer name = path.fn_str();

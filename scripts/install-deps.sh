@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ make cmake pkg-config libwxgtk3.2-dev libgtk-3-dev libgtest-dev googletest
-          libbenchmark-dev xvfb xdotool openbox x11-utils)
+          libbenchmark-dev xvfb xdotool openbox x11-utils btrfs-progs)
 if [ "${WIRELACE_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)
 fi

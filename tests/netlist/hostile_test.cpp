@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <wx/log.h>
 
@@ -85,17 +87,19 @@ TEST(Hostile, AConversionCutShortFailsAndLeavesTheTargetAsItWas)
     }
 }
 
-// A small file system of 4 MiB, mounted for the life of the object: a
-// loop-mounted image in the layout of ext3, which cannot reserve room for
-// a file (no fallocate), or a tmpfs, which can. Only root can mount one;
-// Mounted() says whether it could be done here.
+// A small file system of 16 MiB, mounted for the life of the object: a
+// loop-mounted image in the layout of ext3, which cannot reserve room for a
+// file (no fallocate); a tmpfs, which can; or a btrfs image, which writes
+// every overwritten block to new room. Only root can mount one; Mounted()
+// says whether it could be done here.
 class SmallDisk
 {
 public:
     enum Kind
     {
         EXT3,
-        TMPFS
+        TMPFS,
+        BTRFS
     };
 
     explicit SmallDisk(Kind kind)
@@ -106,12 +110,13 @@ public:
         const std::string folder = Path();
         std::filesystem::create_directory(folder);
         testutil::WriteBytes(image, "");
-        std::filesystem::resize_file(image, 4 << 20);
+        std::filesystem::resize_file(image, 16 << 20); // the least btrfs takes
+        const std::string loop = " >/dev/null 2>&1 && mount -o loop " + image + " " + folder;
         const std::string mount =
-            kind == TMPFS ? "mount -t tmpfs -o size=4m tmpfs " + folder + " 2>/dev/null"
-                          : "mkfs.ext3 -q -F -m 0 " + image + " >/dev/null 2>&1 && " +
-                                "mount -o loop " + image + " " + folder + " 2>/dev/null";
-        m_mounted = std::system(mount.c_str()) == 0;
+            kind == TMPFS  ? "mount -t tmpfs -o size=16m tmpfs " + folder
+            : kind == EXT3 ? "mkfs.ext3 -q -F -m 0 " + image + loop
+                           : "mkfs.btrfs -q -f --mixed " + image + loop;
+        m_mounted = std::system((mount + " 2>/dev/null").c_str()) == 0;
     }
     ~SmallDisk()
     {
@@ -123,17 +128,28 @@ public:
 
     bool Mounted() const { return m_mounted; }
     std::string Path() const { return m_dir.File("mounted"); }
+    // Lets other users reach the disk's own folder.
+    void OpenToAll() const
+    {
+        std::filesystem::permissions(m_dir.Path(), std::filesystem::perms(0755));
+    }
 
-    // Writes `filler` until the disk is full, then gives `room` bytes back.
+    // Writes `filler` until the disk is full, then gives `room` bytes back:
+    // it removes a file of that length made first, since cutting a file
+    // short takes new room on btrfs. Freed blocks count once committed.
     void FillLeaving(const std::string& filler, off_t room) const
     {
+        const std::string spare = filler + ".spare";
+        testutil::WriteBytes(spare, std::string(room, 's'));
+        sync();
         const int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const std::string block(4096, 'f');
         while (fd != -1 && write(fd, block.data(), block.size()) > 0)
         {
         }
         close(fd);
-        std::filesystem::resize_file(filler, std::filesystem::file_size(filler) - room);
+        std::filesystem::remove(spare);
+        sync();
     }
 
 private:
@@ -141,8 +157,8 @@ private:
     bool m_mounted = false;
 };
 
-const char NO_SMALL_DISK[] =
-    "no small disk can be mounted here (needs root, mkfs.ext3, a loop device)";
+const char NO_SMALL_DISK[] = "no small disk of this kind can be mounted here (needs root, a "
+                             "loop device, mkfs.ext3, mkfs.btrfs and the kernel's btrfs)";
 
 // Conversions onto an ext3 image, which cannot reserve room, from the
 // file "in" of a folder of their own; skipped where no image can be
@@ -184,32 +200,85 @@ TEST_F(HostileOnExt3, AConversionOntoAFullDiskWithoutReservedRoomLeavesTheTarget
     EXPECT_TRUE(testutil::ReadBytes(target) == text && testutil::ReadBytes(alias) == text);
 }
 
-// A file of one name, which is replaced by a new one where there is room
-// for a whole second copy, on a disk with room for less than that but more
-// than the text adds: it is written in place instead.
-TEST(Hostile, AConversionOntoANearlyFullDiskNeedsRoomOnlyForWhatItAdds)
+// Conversions onto a disk with room for less than a second copy of the
+// text but more than it adds to the old one, from the file "in" of a folder
+// of their own; skipped where no such disk can be mounted. The texts are of
+// megabytes, as a full btrfs holds back more than a small one needs.
+class HostileOnNearlyFullDisk : public testing::TestWithParam<SmallDisk::Kind>
 {
-    wxLogNull quiet;
-    testutil::TempDir dir;
-    const std::string old = testutil::BschText(3000), text = testutil::BschText(3100);
-    testutil::WriteBytes(dir.File("in"), text);
-    for (SmallDisk::Kind kind : {SmallDisk::TMPFS, SmallDisk::EXT3})
+protected:
+    void SetUp() override
     {
-        SmallDisk disk(kind);
         if (!disk.Mounted())
             GTEST_SKIP() << NO_SMALL_DISK;
-        const std::string target = disk.Path() + "/net";
-        testutil::WriteBytes(target, old);
-        disk.FillLeaving(disk.Path() + "/filler", 32 << 10);
-        ASSERT_GT(text.size(), size_t(32 << 10));
-        EXPECT_TRUE(kqNetConverter::Execute(dir.File("in"), 0, target, 0)) << kind;
-        EXPECT_TRUE(testutil::ReadBytes(target) == text) << kind;
-        std::set<std::string> files{"net", "filler"};
-        if (kind == SmallDisk::EXT3)
-            files.insert("lost+found");
-        EXPECT_EQ(testutil::FilesIn(disk.Path()), files);
+        testutil::WriteBytes(dir.File("in"), text);
+        ASSERT_GT(text.size(), size_t(ROOM));
+        ASSERT_LT(text.size() - old.size(), size_t(ROOM));
     }
+    void FillDisk() const { disk.FillLeaving(disk.Path() + "/filler", ROOM); }
+
+    static constexpr off_t ROOM = 1 << 20;
+    const std::string old = testutil::BschText(120000), text = testutil::BschText(124000);
+    SmallDisk disk{GetParam()};
+    testutil::TempDir dir;
+    wxLogNull quiet;
+};
+
+// A file of one name, replaced by a new file beside it, keeps its old text,
+// and no new file is left; a new name is not made at all. Writing the old
+// file in place instead would stop part way on btrfs, where an overwritten
+// block takes new room.
+TEST_P(HostileOnNearlyFullDisk, AConversionIsRefusedAndLeavesTheTarget)
+{
+    const std::string target = disk.Path() + "/net";
+    testutil::WriteBytes(target, old);
+    FillDisk();
+    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 0, target, 0));
+    EXPECT_TRUE(testutil::ReadBytes(target) == old) << "changed";
+    EXPECT_FALSE(kqNetConverter::Execute(dir.File("in"), 0, disk.Path() + "/new", 0));
+    std::set<std::string> files{"net", "filler"};
+    if (GetParam() == SmallDisk::EXT3)
+        files.insert("lost+found");
+    EXPECT_EQ(testutil::FilesIn(disk.Path()), files);
 }
+
+// A user's own set-group-id file, converted by that user, who is not root:
+// the kernel would clear the bit on any write of his to the old file.
+TEST_P(HostileOnNearlyFullDisk, AUsersOwnSetIdFileKeepsItsMode)
+{
+    const uid_t user = 1001;
+    const std::string folder = disk.Path() + "/project", target = folder + "/net";
+    std::filesystem::create_directory(folder);
+    testutil::WriteBytes(target, old);
+    ASSERT_EQ(chown(folder.c_str(), user, user) | chown(target.c_str(), user, user), 0);
+    ASSERT_EQ(chmod(target.c_str(), 02775), 0);
+    disk.OpenToAll();
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms(0755));
+    FillDisk();
+    const std::string in = dir.File("in");
+    const auto convertAsUser = [&] {
+        if (setgroups(0, nullptr) != 0 || setresgid(user, user, user) != 0 ||
+            setresuid(user, user, user) != 0)
+            return 2;
+        return kqNetConverter::Execute(in, 0, target, 0) ? 0 : 1;
+    };
+    EXPECT_EQ(testutil::InChild(convertAsUser), 1);
+    struct stat status;
+    ASSERT_EQ(stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 02775u) << std::oct << status.st_mode;
+    EXPECT_TRUE(testutil::ReadBytes(target) == old) << "changed";
+    EXPECT_EQ(testutil::FilesIn(folder), std::set<std::string>{"net"});
+}
+
+std::string KindName(const testing::TestParamInfo<SmallDisk::Kind>& kind)
+{
+    static const char* const NAMES[] = {"ext3", "tmpfs", "btrfs"};
+    return NAMES[kind.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileOnNearlyFullDisk,
+                         testing::Values(SmallDisk::TMPFS, SmallDisk::EXT3, SmallDisk::BTRFS),
+                         KindName);
 
 // A target with a hole below the text's end, on a full disk that cannot
 // reserve room: the hole takes new blocks before the text can go over it.
