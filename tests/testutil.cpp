@@ -6,6 +6,7 @@
 #include "netlist/reader.h"
 #include "netlist/writer.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -77,6 +78,17 @@ int InChild(const std::function<int()>& work)
     if (child == 0)
         _exit(work());
     return ExitStatus(child);
+}
+
+int InChildAs(uid_t uid, gid_t gid, const std::vector<gid_t>& groups,
+              const std::function<int()>& work)
+{
+    return InChild([&] {
+        if (setgroups(groups.size(), groups.data()) != 0 || setresgid(gid, gid, gid) != 0 ||
+            setresuid(uid, uid, uid) != 0)
+            return 2;
+        return work();
+    });
 }
 
 std::vector<int> InChildrenAtOnce(const std::vector<std::function<int()>>& works)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <iosfwd>
 #include <set>
+#include <sys/types.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +42,11 @@ std::set<std::string> FilesIn(const std::string& folder);
 // child's exit status, or -1 when it could not start or did not end
 // normally. Nothing the child does reaches this process's test results.
 int InChild(const std::function<int()>& work);
+// The same, in a child that first takes the user id `uid`, the group id
+// `gid` and the further groups `groups`: 2 when it cannot take them. Only
+// root can.
+int InChildAs(uid_t uid, gid_t gid, const std::vector<gid_t>& groups,
+              const std::function<int()>& work);
 // Runs each of `works` in a child process of its own, all let go at the
 // same moment; their exit statuses, as InChild gives them.
 std::vector<int> InChildrenAtOnce(const std::vector<std::function<int()>>& works);

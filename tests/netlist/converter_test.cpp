@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/xattr.h>
@@ -282,12 +281,8 @@ protected:
     // when false, 2 when the ids could not be taken.
     static int As(const User& user, const std::function<bool()>& work)
     {
-        return testutil::InChild([&] {
+        return testutil::InChildAs(user.uid, user.gid, user.groups, [&] {
             wxLogNull quiet;
-            if (setgroups(user.groups.size(), user.groups.data()) != 0 ||
-                setresgid(user.gid, user.gid, user.gid) != 0 ||
-                setresuid(user.uid, user.uid, user.uid) != 0)
-                return 2;
             return work() ? 0 : 1;
         });
     }

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -256,13 +255,8 @@ TEST_P(HostileOnNearlyFullDisk, AUsersOwnSetIdFileKeepsItsMode)
     std::filesystem::permissions(dir.Path(), std::filesystem::perms(0755));
     FillDisk();
     const std::string in = dir.File("in");
-    const auto convertAsUser = [&] {
-        if (setgroups(0, nullptr) != 0 || setresgid(user, user, user) != 0 ||
-            setresuid(user, user, user) != 0)
-            return 2;
-        return kqNetConverter::Execute(in, 0, target, 0) ? 0 : 1;
-    };
-    EXPECT_EQ(testutil::InChild(convertAsUser), 1);
+    const auto convert = [&] { return kqNetConverter::Execute(in, 0, target, 0) ? 0 : 1; };
+    EXPECT_EQ(testutil::InChildAs(user, user, {}, convert), 1);
     struct stat status;
     ASSERT_EQ(stat(target.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 02775u) << std::oct << status.st_mode;
