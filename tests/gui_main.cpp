@@ -6,6 +6,7 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -25,6 +26,12 @@ void FailTheTest(const wxString& file, int line, const wxString& function,
 {
     ADD_FAILURE_AT(file.utf8_str().data(), line)
         << "toolkit assertion \"" << condition << "\" failed in " << function << "(): " << message;
+}
+
+int Refused(const std::string& why)
+{
+    std::fprintf(stderr, "gui tests: %s\n", why.c_str());
+    return 1;
 }
 
 std::string MakeFreshHome()
@@ -47,11 +54,14 @@ int main(int argc, char** argv)
         return RUN_ALL_TESTS();
     const std::string home = MakeFreshHome();
     if (home.empty())
-        return 1;
+        return Refused("cannot make a fresh HOME");
     wxSetAssertHandler(FailTheTest);
     wxApp::SetInstance(new TestApp);
+    // The toolkit keeps what it logs here until an application runs, and
+    // that never happens when it cannot start: the reason is said here.
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
-        return 1;
+        return Refused("the toolkit cannot start on DISPLAY=" +
+                       std::string(std::getenv("DISPLAY") ? std::getenv("DISPLAY") : ""));
     // Errors the toolkit logs (a file that cannot be opened) go to the test
     // output, not into a message box that waits for a user.
     delete wxLog::SetActiveTarget(new wxLogStderr);
